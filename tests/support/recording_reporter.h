@@ -1,0 +1,30 @@
+// Installs itself as the error reporter for the lifetime of the object and records
+// every message shown, so a test can assert exactly which messages the code raised.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/error_report.h"
+
+namespace quintaval::testing {
+
+class RecordingReporter : public ErrorReporter {
+ public:
+  RecordingReporter();
+  ~RecordingReporter() override;
+  RecordingReporter(const RecordingReporter&) = delete;
+  RecordingReporter& operator=(const RecordingReporter&) = delete;
+
+  void show(const std::string& message, bool blocking) override;
+
+  // Messages shown so far, queued ones included once deliverQueuedErrors() ran.
+  const std::vector<std::string>& messages() const { return messages_; }
+  void clear() { messages_.clear(); }
+
+ private:
+  ErrorReporter* previous_;
+  std::vector<std::string> messages_;
+};
+
+}  // namespace quintaval::testing

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs a command inside a private Xvfb server (1920x1080, 24 bits) with Mesa's software
+# renderer. -displayfd lets the server pick a free display number itself, so several of
+# these can start at once without racing for :99.
+set -u
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+display=""
+if read -r -t 20 display <"$fifo"; then :; fi
+rm -f "$fifo"
+if [[ -z "$display" ]]; then
+  echo "with-xvfb: Xvfb did not start" >&2
+  kill "$xvfb_pid" 2>/dev/null
+  exit 1
+fi
+export DISPLAY=":$display"
+export LIBGL_ALWAYS_SOFTWARE=1
+"$@"
+status=$?
+kill "$xvfb_pid" 2>/dev/null
+wait "$xvfb_pid" 2>/dev/null
+exit $status
