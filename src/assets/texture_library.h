@@ -1,0 +1,59 @@
+// Image files turned into mipmapped OpenGL textures, kept in an ordered list under their
+// file names.
+//
+// The program holds a base library filled from "Data/", an asset library filled image by
+// image from the asset catalogue, and thirteen texture sequences (libraries filled from
+// one directory and sorted by name) whose frames are picked by a position in [0, 1].
+// Loading and lookups need the program's GL context current on the calling thread.
+// Textures are never deleted: libraries live as long as the program.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "assets/texture_entry.h"
+
+namespace quintaval {
+
+class TextureLibrary {
+ public:
+  // An empty library. Checks that DevIL is recent enough and starts it; a too old DevIL
+  // is reported with "Initialization of DevIL failed!" (once per process).
+  TextureLibrary();
+  virtual ~TextureLibrary() = default;
+  TextureLibrary(const TextureLibrary&) = delete;
+  TextureLibrary& operator=(const TextureLibrary&) = delete;
+
+  // Decodes one file, uploads it and appends it at the end of the list under `name`
+  // (an entry of the same name already present stays in front of it). False after a
+  // reported failure, with nothing appended.
+  bool loadImage(const std::string& path, const std::string& name);
+
+  // Loads every "*.jpg" and then every "*.png" file of `directory` (which ends with
+  // "/"), then sorts the whole list by name as unsigned bytes.
+  void loadDirectory(const std::string& directory);
+
+  // The texture of the first entry named exactly `name`, or 0.
+  std::uint32_t textureByName(const std::string& name) const;
+
+  // The texture of the frame at `position`, clamped to [0, 1]: frame index is
+  // position * (count - 1), rounded to single precision and truncated. 0 when empty.
+  std::uint32_t frameAt(float position) const;
+
+  std::size_t count() const { return entries_.size(); }
+  const TextureEntry& entry(std::size_t index) const { return *entries_[index]; }
+  // The directory of the last loadDirectory; empty before.
+  const std::string& directory() const { return directory_; }
+
+ private:
+  std::vector<std::unique_ptr<TextureEntry>> entries_;
+  std::string directory_;
+};
+
+// A library filled from one directory with loadDirectory, whose frames are shown in
+// name order by frameAt.
+class TextureSequence : public TextureLibrary {};
+
+}  // namespace quintaval
