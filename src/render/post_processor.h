@@ -1,0 +1,51 @@
+// The one object that draws full-screen images and handles the frame's buffers.
+//
+// It owns a full-screen quad (clip-space positions at attribute 0, texture coordinates
+// at attribute 1, (0, 0) at the lower left), the "Filters" program that draws a texture
+// over the viewport with an opacity, the "Bokeh" program, eight filter targets (four at
+// full and four at half window size) and a 1x1 solid-colour target. Create it once,
+// after the frame's viewport is set, and read `failed`: set means start-up cannot go on
+// (the reason has already been reported). Nothing is released while the demo runs.
+#pragma once
+
+#include <memory>
+
+#include "render/render_target.h"
+#include "render/shader_program.h"
+
+namespace quintaval {
+
+class PostProcessor {
+ public:
+  // Any non-zero `multisampled` makes the eight filter targets 4x multisampled.
+  PostProcessor(int multisampled, int width, int height);
+
+  // Draws the quad with whatever program is current.
+  void drawQuad() const;
+  // Draws `texture` over the current viewport through filter 0 at opacity `alpha`,
+  // blended over what is there. Leaves blending off and no program current.
+  void drawTexture(unsigned int texture, float alpha) const;
+  // Shifts the quad by (x, y) in viewport halves: "offset" becomes (2x, 2y). Leaves the
+  // Filters program current.
+  void setOffset(float x, float y) const;
+  // Refills the solid-colour target; its texture stays bound on the active unit and
+  // the clear colour is (0, 0, 0, 0) afterwards.
+  void fillColorTarget(float r, float g, float b, float a) const;
+  void clear() const;       // colour and depth
+  void clearDepth() const;  // depth only
+  void present() const;     // swaps the buffers of the current GLFW context
+
+  std::unique_ptr<ShaderProgram> filterShader;
+  std::unique_ptr<ShaderProgram> bokehShader;
+  std::unique_ptr<RenderTarget> fullTargets[4];
+  std::unique_ptr<RenderTarget> halfTargets[4];
+  std::unique_ptr<RenderTarget> colorTarget;
+  int multisampled = 0;
+  bool failed = false;
+  unsigned int quadBuffer = 0;
+
+ private:
+  bool construct(int width, int height);
+};
+
+}  // namespace quintaval

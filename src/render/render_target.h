@@ -1,0 +1,47 @@
+// An off-screen framebuffer whose result ends up in a floating-point colour texture.
+//
+// Two uses: a render target of any size, optionally drawn 4x multisampled and resolved
+// by a colour blit; and a solid-colour texture (1x1, single-sample) made by binding,
+// clearing to a colour and resolving. Colours are stored as 32-bit floats, so values
+// outside 0..1 survive. The viewport current at construction is the one `resolve`
+// returns to, so a target must be made after the frame's viewport is set.
+// Creators read `failed`; GL objects are never deleted.
+#pragma once
+
+namespace quintaval {
+
+class RenderTarget {
+ public:
+  // Any non-zero `multisampled` selects the multisampled form (always 4 samples).
+  RenderTarget(int multisampled, int width, int height);
+
+  // Directs drawing and clearing into the target and sets the viewport to its size.
+  void bind() const;
+  // Blits the multisampled colour into the texture (colour only), restores the
+  // viewport saved at construction, binds the default framebuffer and leaves
+  // `colorTexture` bound, with fresh mipmaps, on the active texture unit.
+  void resolve() const;
+
+  // Makes a solid-colour texture in place: bind, clear to the colour, resolve, and
+  // put the clear colour back to (0, 0, 0, 0).
+  void fill(float r, float g, float b, float a) const;
+
+  unsigned int colorTexture = 0;   // what users sample: GL_RGBA32F, width x height
+  unsigned int depthBuffer = 0;    // depth renderbuffer of FBO
+  unsigned int msColorBuffer = 0;  // multisampled colour renderbuffer of mFBO
+  unsigned int msDepthBuffer = 0;  // multisampled depth renderbuffer of mFBO
+  int width = 0;
+  int height = 0;
+  unsigned int FBO = 0;   // resolve framebuffer, holds colorTexture
+  unsigned int mFBO = 0;  // multisampled framebuffer drawn into when multisampled
+  int savedViewport[4] = {0, 0, 0, 0};
+  int samples = 0;
+  unsigned int status = 0;  // last glCheckFramebufferStatus result
+  bool failed = false;
+  int multisampled = 0;
+
+ private:
+  bool initialize();
+};
+
+}  // namespace quintaval
