@@ -3,8 +3,9 @@
 //
 // The extension matches without regard to ASCII case (".JPG" is a ".jpg" file). Only
 // regular files (symbolic links followed) are listed. The names come back sorted with
-// ASCII case folded, names that differ only in case ordered by their bytes, so the order
-// does not depend on how the file system happens to store its entries.
+// ASCII letters folded to upper case (the order of an NTFS directory, where the data was
+// authored), names that differ only in case ordered by their bytes, so the order does
+// not depend on how the file system happens to store its entries.
 #pragma once
 
 #include <string>
@@ -17,7 +18,7 @@ namespace quintaval {
 std::vector<std::string> listFilesWithExtension(const std::string& directory,
                                                 const std::string& extension);
 
-// The listing order: a before b when a sorts first with ASCII letters folded to lower
+// The listing order: a before b when a sorts first with ASCII letters folded to upper
 // case; names equal under folding are ordered by their bytes.
 bool fileNameLess(const std::string& a, const std::string& b);
 
