@@ -1,0 +1,62 @@
+// The overlay text renderer: shows one line of the text script at a time over the
+// finished frame, in a bitmap font of 16 x 16 glyph cells, faded by an alpha.
+//
+// One float chooses the line and its opacity: drawLine(2.25) draws line 2 at alpha 0.25.
+// Positions are pixels from the lower left corner of the viewport that was current when
+// the script was loaded. Needs a current GL context for every operation; GL objects are
+// never released. The program's shader is "Data/Shaders/Text.vert" / ".frag", relative
+// to the working directory.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/shader_program.h"
+#include "text/glyph_mesh.h"
+#include "text/text_script.h"
+
+namespace quintaval {
+
+class TextOverlay {
+ public:
+  // Loads the script at `path` (see loadTextScript).
+  explicit TextOverlay(const std::string& path);
+  TextOverlay(const TextOverlay&) = delete;
+  TextOverlay& operator=(const TextOverlay&) = delete;
+
+  // Reads the script and sets up drawing: saves the viewport, builds the Text program
+  // and the two vertex buffers, and fills in every line's display text. A missing or
+  // header-less script is silent and leaves no lines. Reports "Vertex and fragment
+  // shaders not supported!" or "Error compiling text shader" and then draws nothing.
+  void loadTextScript(const std::string& path);
+
+  // The font image: 16 x 16 glyph cells, row 0 at the top of the image.
+  void setFontTexture(unsigned int texture) { fontTexture_ = texture; }
+
+  // Draws line trunc(t) at alpha t - trunc(t); t beyond the last line draws the last
+  // line at alpha 0. Negative t, no lines or a failed set-up: no GL call at all. When it
+  // draws it leaves the Text program current, texture unit 0 active and blending off.
+  void drawLine(float t);
+
+  const std::vector<TextLine>& lines() const { return lines_; }
+  int placementX() const { return placementX_; }
+  int placementY() const { return placementY_; }
+  // True once the program compiled and the buffers exist.
+  bool ready() const { return ready_; }
+  const ShaderProgram* textShader() const { return textShader_.get(); }
+
+ private:
+  std::unique_ptr<ShaderProgram> textShader_;
+  std::vector<TextLine> lines_;
+  int placementX_ = 0;
+  int placementY_ = 0;
+  int viewport_[4] = {0, 0, 0, 0};  // x, y, width, height when the script was loaded
+  unsigned int fontTexture_ = 0;
+  unsigned int vertexBuffer_ = 0;
+  unsigned int uvBuffer_ = 0;
+  bool ready_ = false;
+  GlyphMesh mesh_;  // rebuilt on every draw; kept only to reuse its storage
+};
+
+}  // namespace quintaval

@@ -1,0 +1,69 @@
+// quintaval-inspect text FILE: the overlay text script as the program reads it — the
+// placement and every line with its number, display text, drawn glyph size and words.
+#include <charconv>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "command.h"
+#include "text/text_script.h"
+
+namespace quintaval::inspect {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The shortest decimal that reads back as the same float, so 0.1 prints as 0.1 and not
+// as the double nearest to the float.
+double shortest(float value) {
+  char text[32];
+  auto written = std::to_chars(text, text + sizeof text, value);
+  double result = value;
+  std::from_chars(text, written.ptr, result);
+  return result;
+}
+
+Json wordJson(const TextWord& word) {
+  return {{"text", word.text},
+          {"size", word.size},
+          {"color", {shortest(word.color.x), shortest(word.color.y), shortest(word.color.z),
+                     shortest(word.color.w)}}};
+}
+
+int inspectText(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: quintaval-inspect text FILE\n");
+    return 2;
+  }
+  const std::string& path = args[0];
+  TextScript script;
+  if (!readTextScript(path, script)) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file) std::fclose(file);
+    std::fprintf(stderr, file ? "quintaval-inspect: %s: no \"//Quintaval\" header; the program shows no text\n"
+                              : "quintaval-inspect: %s: cannot be read\n",
+                 path.c_str());
+    return 1;
+  }
+  Json lines = Json::array();
+  for (std::size_t i = 0; i < script.lines.size(); ++i) {
+    const TextLine& line = script.lines[i];
+    Json words = Json::array();
+    for (const TextWord& word : line.words) words.push_back(wordJson(word));
+    lines.push_back({{"number", i},
+                     {"text", displayText(line)},
+                     {"glyphSize", line.words.front().size},
+                     {"words", std::move(words)}});
+  }
+  Json result = {{"file", path},
+                           {"placement", {{"x", script.placementX}, {"y", script.placementY}}},
+                           {"lines", std::move(lines)}};
+  // Words are raw bytes; anything that is not UTF-8 is shown as U+FFFD.
+  std::printf("%s\n", result.dump(2, ' ', false, Json::error_handler_t::replace).c_str());
+  return 0;
+}
+
+const CommandRegistration registration{
+    {"text", "FILE", inspectText}};
+
+}  // namespace
+}  // namespace quintaval::inspect
