@@ -12,7 +12,7 @@ packages=(
   # tools and the sample demo generator
   nlohmann-json3-dev libcairo2-dev fonts-dejavu-core libmp3lame-dev ffmpeg
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-apps
   libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev
 )
 

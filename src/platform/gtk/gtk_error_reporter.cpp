@@ -1,0 +1,28 @@
+#include "platform/gtk/gtk_error_reporter.h"
+
+#include <gtk/gtk.h>
+
+#include "platform/gtk/gtk_session.h"
+
+namespace quintaval {
+
+void GtkErrorReporter::show(const std::string& message, bool blocking) {
+  if (!ensureGtk()) return;
+  GtkWidget* dialog = gtk_message_dialog_new(nullptr, blocking ? GTK_DIALOG_MODAL : GtkDialogFlags(0),
+                                             GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, "%s", message.c_str());
+  gtk_window_set_title(GTK_WINDOW(dialog), "ERROR");
+  gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+  if (blocking) {
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+    processGtkEvents();
+    return;
+  }
+  g_signal_connect(dialog, "response", G_CALLBACK(gtk_widget_destroy), nullptr);
+  gtk_widget_show_all(dialog);
+  processGtkEvents();
+}
+
+void GtkErrorReporter::pump() { processGtkEvents(); }
+
+}  // namespace quintaval

@@ -1,0 +1,61 @@
+# Helpers for the end-to-end scripts. Each script sources this file first; it re-runs the
+# script inside a private Xvfb server unless the script sets QV_NO_XVFB.
+set -u
+
+if [[ -z "${QV_IN_XVFB:-}" && -z "${QV_NO_XVFB:-}" ]]; then
+  export QV_IN_XVFB=1
+  exec "$QV_WITH_XVFB" bash "$0" "$@"
+fi
+
+QV_DEMO_DIR=${QV_DEMO_DIR:?set by ctest}
+QV_LOG_DIR=$(mktemp -d)
+QV_PID=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [[ -n "$QV_PID" ]]; then kill "$QV_PID" 2>/dev/null; fi
+  echo "--- quintaval standard error ---" >&2
+  cat "$QV_LOG_DIR/stderr" >&2 2>/dev/null
+  exit 1
+}
+
+# Starts quintaval in the runnable tree; its standard error goes to $QV_LOG_DIR/stderr.
+start_quintaval() {
+  (cd "$QV_DEMO_DIR" && exec ./quintaval >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr") &
+  QV_PID=$!
+}
+
+# Prints the id of the first window whose class (1st arg) matches, waiting up to $2 seconds.
+wait_for_window_class() {
+  local class=$1 seconds=$2 id
+  for ((i = 0; i < seconds * 10; i++)); do
+    id=$(xdotool search --onlyvisible --class "^$class\$" 2>/dev/null | head -n1)
+    if [[ -n "$id" ]]; then
+      echo "$id"
+      return 0
+    fi
+    kill -0 "$QV_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# The setup dialog is a GTK window (class "Quintaval"); the demo window is GLFW's, whose
+# class is its title.
+wait_for_dialog() { wait_for_window_class "Quintaval" "$1"; }
+wait_for_demo_window() { wait_for_window_class "Quintaval demosystem" "$1"; }
+
+# Waits up to $1 seconds for quintaval to exit and sets QV_STATUS to its exit status.
+# (Not for use in $(...): only this shell can collect its child's status.)
+wait_for_exit() {
+  local seconds=$1
+  for ((i = 0; i < seconds * 10; i++)); do
+    if ! kill -0 "$QV_PID" 2>/dev/null; then
+      wait "$QV_PID"
+      QV_STATUS=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
