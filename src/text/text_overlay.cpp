@@ -33,15 +33,20 @@ void TextOverlay::loadTextScript(const std::string& path) {
     return;
   }
   textShader_ = std::make_unique<ShaderProgram>("Data/Shaders/Text.vert", "Data/Shaders/Text.frag");
+  // Only a linked program takes uniforms; asking first keeps a broken shader file from
+  // leaving GL errors behind.
+  if (textShader_->compileStatus() != 1) {
+    reportError("Error compiling text shader");
+    return;
+  }
+  GLint linked = GL_FALSE;
+  glGetProgramiv(textShader_->program, GL_LINK_STATUS, &linked);
+  if (linked != GL_TRUE) return;  // a vertex shader error: silently no text, as before
   textShader_->use();
   textShader_->setUniform1i("fontMap", 0);
   textShader_->setUniform1i("x", viewport_[2] / 2);
   textShader_->setUniform1i("y", viewport_[3] / 2);
   ShaderProgram::unuse();
-  if (textShader_->compileStatus() != 1) {
-    reportError("Error compiling text shader");
-    return;
-  }
   if (vertexBuffer_ == 0) glGenBuffers(1, &vertexBuffer_);
   if (uvBuffer_ == 0) glGenBuffers(1, &uvBuffer_);
   for (TextLine& line : lines_) line.text = displayText(line);
