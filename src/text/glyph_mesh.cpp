@@ -3,6 +3,8 @@
 // (left, bottom): two triangles sharing the top-right to bottom-left diagonal.
 #include "text/glyph_mesh.h"
 
+#include <cstdint>
+
 namespace quintaval {
 namespace {
 
@@ -29,13 +31,17 @@ void buildGlyphMesh(const std::string& text, int size, int placementX, int place
   mesh.uvs.clear();
   mesh.positions.reserve(text.size() * 6);
   mesh.uvs.reserve(text.size() * 6);
+  // 64-bit sums: a script may ask for any int size, and int arithmetic could overflow.
+  const auto edge = [](int origin, std::size_t cells, int size) {
+    return static_cast<float>(static_cast<std::int64_t>(origin) + static_cast<std::int64_t>(cells) * size);
+  };
   const float bottom = static_cast<float>(placementY);
-  const float top = static_cast<float>(placementY + size);
+  const float top = edge(placementY, 1, size);
   for (std::size_t i = 0; i < text.size(); ++i) {
     GlyphCell cell;
     if (!glyphCell(static_cast<unsigned char>(text[i]), cell)) continue;
-    const float left = static_cast<float>(placementX + static_cast<int>(i) * size);
-    const float right = static_cast<float>(placementX + static_cast<int>(i + 1) * size);
+    const float left = edge(placementX, i, size);
+    const float right = edge(placementX, i + 1, size);
     mesh.positions.insert(mesh.positions.end(), {{left, top}, {left, bottom}, {right, top},
                                                  {right, bottom}, {right, top}, {left, bottom}});
     mesh.uvs.insert(mesh.uvs.end(), {{cell.u0, cell.vTop}, {cell.u0, cell.vBottom}, {cell.u1, cell.vTop},
