@@ -41,7 +41,7 @@ void TextOverlay::loadTextScript(const std::string& path) {
   }
   GLint linked = GL_FALSE;
   glGetProgramiv(textShader_->program, GL_LINK_STATUS, &linked);
-  if (linked != GL_TRUE) return;  // a vertex shader error: silently no text, as before
+  if (linked != GL_TRUE) return;  // a vertex shader error is not reported: no text shows
   textShader_->use();
   textShader_->setUniform1i("fontMap", 0);
   textShader_->setUniform1i("x", viewport_[2] / 2);
