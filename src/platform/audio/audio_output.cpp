@@ -1,0 +1,163 @@
+// SDL converts our float frames to whatever the device wants (rate, format, channels),
+// so the callback always works in the music's own frames.
+#include "platform/audio/audio_output.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace quintaval {
+namespace {
+
+std::int64_t steadyNowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+AudioOutput::~AudioOutput() { close(); }
+
+bool AudioOutput::openDevice() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  subsystemStarted_ = true;
+  SDL_AudioSpec wanted;
+  SDL_zero(wanted);
+  wanted.freq = music_->sampleRate;
+  wanted.format = AUDIO_F32SYS;
+  wanted.channels = static_cast<Uint8>(music_->channels);
+  wanted.samples = 1024;
+  wanted.callback = &AudioOutput::callback;
+  wanted.userdata = this;
+  SDL_AudioSpec obtained;
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (device_ == 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    subsystemStarted_ = false;
+    return false;
+  }
+  latencyFrames_ = obtained.samples;
+  return true;
+}
+
+AudioOutput::OpenResult AudioOutput::open(std::shared_ptr<const DecodedMusic> music, bool loop,
+                                          bool allowDevice) {
+  close();
+  if (!music || music->sampleRate <= 0 || music->channels <= 0 || music->channels > 8 ||
+      music->frames() <= 0) {
+    return OpenResult::kFailed;
+  }
+  music_ = std::move(music);
+  loop_ = loop;
+  if (allowDevice && openDevice()) return OpenResult::kDevice;
+
+  // The driver choice is made when the subsystem starts, so the override has to be in
+  // place before the second start; it is withdrawn again in close().
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  dummyHintSet_ = true;
+  if (openDevice()) return OpenResult::kDummyDriver;
+  close();
+  return OpenResult::kFailed;
+}
+
+bool AudioOutput::deviceAvailable() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  SDL_AudioSpec wanted;
+  SDL_zero(wanted);
+  wanted.freq = 44100;
+  wanted.format = AUDIO_F32SYS;
+  wanted.channels = 2;
+  wanted.samples = 1024;
+  // No callback: a queue-driven device that is never unpaused plays nothing.
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  if (device != 0) SDL_CloseAudioDevice(device);
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return device != 0;
+}
+
+bool AudioOutput::play() {
+  if (device_ == 0) return false;
+  SDL_PauseAudioDevice(device_, 0);
+  return true;
+}
+
+bool AudioOutput::rewind() {
+  if (device_ == 0) return false;
+  SDL_LockAudioDevice(device_);
+  framesHanded_ = 0;
+  {
+    std::lock_guard<std::mutex> lock(anchorMutex_);
+    anchor_ = AudioAnchor{};
+  }
+  SDL_UnlockAudioDevice(device_);
+  return true;
+}
+
+void AudioOutput::close() {
+  if (device_ != 0) {
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
+  }
+  if (subsystemStarted_) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    subsystemStarted_ = false;
+  }
+  if (dummyHintSet_) {
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    dummyHintSet_ = false;
+  }
+  {
+    std::lock_guard<std::mutex> lock(anchorMutex_);
+    anchor_ = AudioAnchor{};
+  }
+  music_.reset();
+  latencyFrames_ = 0;
+}
+
+AudioAnchor AudioOutput::anchor() const {
+  std::lock_guard<std::mutex> lock(anchorMutex_);
+  return anchor_;
+}
+
+void AudioOutput::callback(void* self, unsigned char* stream, int bytes) {
+  auto* output = static_cast<AudioOutput*>(self);
+  const int frames = bytes / static_cast<int>(sizeof(float) * output->music_->channels);
+  const std::int64_t now = steadyNowNs();
+  {
+    std::lock_guard<std::mutex> lock(output->anchorMutex_);
+    output->anchor_ = AudioAnchor{true, output->framesHanded_, frames, now};
+  }
+  output->fill(reinterpret_cast<float*>(stream), frames);
+  std::memset(stream + static_cast<size_t>(frames) * sizeof(float) * output->music_->channels, 0,
+              static_cast<size_t>(bytes) - static_cast<size_t>(frames) * sizeof(float) *
+                                                 output->music_->channels);
+}
+
+void AudioOutput::fill(float* out, int frames) {
+  const DecodedMusic& music = *music_;
+  const std::int64_t length = music.frames();
+  const int channels = music.channels;
+  int written = 0;
+  while (written < frames) {
+    const std::uint64_t position = framesHanded_ + static_cast<std::uint64_t>(written);
+    std::int64_t at = loop_ ? static_cast<std::int64_t>(position % static_cast<std::uint64_t>(length))
+                            : static_cast<std::int64_t>(std::min<std::uint64_t>(position, length));
+    const int run = static_cast<int>(std::min<std::int64_t>(frames - written, length - at));
+    if (run <= 0) {
+      // Past the end of a piece that does not loop: silence.
+      std::fill(out + static_cast<size_t>(written) * channels,
+                out + static_cast<size_t>(frames) * channels, 0.0f);
+      break;
+    }
+    std::memcpy(out + static_cast<size_t>(written) * channels,
+                music.samples.data() + static_cast<size_t>(at) * channels,
+                sizeof(float) * static_cast<size_t>(run) * channels);
+    written += run;
+  }
+  framesHanded_ += static_cast<std::uint64_t>(frames);
+}
+
+}  // namespace quintaval

@@ -1,0 +1,81 @@
+// Playing decoded music through SDL 2's default output device, from the first frame,
+// optionally looping. The output callback counts the frames it hands to the device and
+// stamps each buffer with the steady clock; the clock above turns those stamps into a
+// smooth play position (see timeline/music_clock.h). Once a non-looping piece has ended
+// the callback keeps counting silent frames, so the position runs on past the end.
+//
+// When no output device can be opened, the music can be played on SDL's silent `dummy`
+// driver instead, which consumes samples in real time, so the position still advances.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "platform/audio/decoded_music.h"
+
+namespace quintaval {
+
+// The latest buffer the device asked for: its first frame in frames since the start
+// (counting on across loops), its length, and when the request came (steady clock, ns).
+struct AudioAnchor {
+  bool valid = false;  // false until the first callback
+  std::uint64_t frame = 0;
+  int frames = 0;
+  std::int64_t timeNs = 0;
+};
+
+class AudioOutput {
+ public:
+  enum class OpenResult {
+    kDevice,       // the default output device
+    kDummyDriver,  // no usable device; playing silently on the dummy driver
+    kFailed,       // not even the dummy driver could be opened
+  };
+
+  AudioOutput() = default;
+  ~AudioOutput();
+  AudioOutput(const AudioOutput&) = delete;
+  AudioOutput& operator=(const AudioOutput&) = delete;
+
+  // Opens an output for `music`, paused at frame 0. With `allowDevice` false it goes
+  // straight to the dummy driver.
+  OpenResult open(std::shared_ptr<const DecodedMusic> music, bool loop, bool allowDevice = true);
+  // Puts the position back to frame 0 while paused. False when nothing is open.
+  bool rewind();
+  // Starts (unpauses) the callback. False when nothing is open.
+  bool play();
+  // Stops the callback and releases the device and the audio subsystem.
+  void close();
+
+  // Whether an output device can be opened at all (opens and closes one).
+  static bool deviceAvailable();
+
+  bool isOpen() const { return device_ != 0; }
+  AudioAnchor anchor() const;
+  // Frames between handing a buffer to SDL and hearing its first frame: the device
+  // buffer SDL reports.
+  int latencyFrames() const { return latencyFrames_; }
+  int sampleRate() const { return music_ ? music_->sampleRate : 0; }
+  std::int64_t musicFrames() const { return music_ ? music_->frames() : 0; }
+  bool looping() const { return loop_; }
+
+ private:
+  static void callback(void* self, unsigned char* stream, int bytes);
+  void fill(float* out, int frames);
+  bool openDevice();
+
+  std::shared_ptr<const DecodedMusic> music_;
+  bool loop_ = false;
+  std::uint32_t device_ = 0;
+  bool subsystemStarted_ = false;
+  bool dummyHintSet_ = false;
+  int latencyFrames_ = 0;
+
+  // Written by the audio thread, read by the main thread.
+  mutable std::mutex anchorMutex_;
+  AudioAnchor anchor_;
+  std::uint64_t framesHanded_ = 0;  // audio thread only, reset before play
+};
+
+}  // namespace quintaval

@@ -1,0 +1,97 @@
+// libmpg123 is asked for float output at the stream's own rate and channel count; when
+// the library cannot deliver float it decodes to 16-bit integers, converted here.
+#include "platform/audio/music_decoder.h"
+
+#include <mpg123.h>
+
+#include <memory>
+#include <mutex>
+
+namespace quintaval {
+namespace {
+
+struct HandleDeleter {
+  void operator()(mpg123_handle* handle) const {
+    mpg123_close(handle);
+    mpg123_delete(handle);
+  }
+};
+using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
+
+bool readAll(mpg123_handle* handle, int encoding, DecodedMusic& music) {
+  std::vector<unsigned char> buffer(1 << 16);
+  for (;;) {
+    size_t done = 0;
+    const int result = mpg123_read(handle, buffer.data(), buffer.size(), &done);
+    if (encoding == MPG123_ENC_FLOAT_32) {
+      const float* samples = reinterpret_cast<const float*>(buffer.data());
+      music.samples.insert(music.samples.end(), samples, samples + done / sizeof(float));
+    } else {
+      const short* samples = reinterpret_cast<const short*>(buffer.data());
+      for (size_t i = 0; i < done / sizeof(short); ++i) {
+        music.samples.push_back(static_cast<float>(samples[i]) / 32768.0f);
+      }
+    }
+    if (result == MPG123_DONE) return true;
+    if (result == MPG123_NEW_FORMAT) {
+      // Announced once at the start; a real change mid-stream (concatenated files) is
+      // not supported: keep what decoded so far rather than mixing rates.
+      long rate = 0;
+      int channels = 0;
+      int newEncoding = 0;
+      mpg123_getformat(handle, &rate, &channels, &newEncoding);
+      if (rate != music.sampleRate || channels != music.channels || newEncoding != encoding) {
+        return true;
+      }
+      continue;
+    }
+    if (result != MPG123_OK) return !music.samples.empty();
+  }
+}
+
+}  // namespace
+
+bool decodeMusicFile(const std::string& path, DecodedMusic& music) {
+  music = DecodedMusic{};
+  static std::once_flag initialised;
+  std::call_once(initialised, [] { mpg123_init(); });
+
+  Handle handle(mpg123_new(nullptr, nullptr));
+  if (!handle) return false;
+  mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+
+  // The output format is fixed before opening: float at whatever rate and channel count
+  // the file has, or 16-bit integers from a library built without float output.
+  const long* rates = nullptr;
+  size_t rateCount = 0;
+  mpg123_rates(&rates, &rateCount);
+  for (int encoding : {MPG123_ENC_FLOAT_32, MPG123_ENC_SIGNED_16}) {
+    mpg123_format_none(handle.get());
+    bool all = true;
+    for (size_t i = 0; i < rateCount; ++i) {
+      all = mpg123_format(handle.get(), rates[i], MPG123_MONO | MPG123_STEREO, encoding) ==
+                MPG123_OK && all;
+    }
+    if (all) break;
+  }
+  if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK) return false;
+
+  long rate = 0;
+  int channels = 0;
+  int encoding = 0;
+  if (mpg123_getformat(handle.get(), &rate, &channels, &encoding) != MPG123_OK) return false;
+  if (rate <= 0 || channels <= 0) return false;
+  if (encoding != MPG123_ENC_FLOAT_32 && encoding != MPG123_ENC_SIGNED_16) return false;
+
+  music.sampleRate = static_cast<int>(rate);
+  music.channels = channels;
+  if (!readAll(handle.get(), encoding, music) || music.frames() == 0) {
+    music = DecodedMusic{};
+    return false;
+  }
+  // A read error can leave a partial frame at the end.
+  music.samples.resize(static_cast<size_t>(music.frames()) * channels);
+  return true;
+}
+
+}  // namespace quintaval

@@ -1,0 +1,30 @@
+// The demo's only time source. The main loop and the frame renderer read time through
+// this interface: MusicClock while the demo plays, FixedClock where time is set from
+// outside (offline capture, tests). Time is in seconds of music; rows are the unit of the
+// sync tracks, 14 per second, and are never rounded.
+#pragma once
+
+namespace quintaval {
+
+constexpr double kRowsPerSecond = 14.0;
+// The spectrum is the first half of a 1024-sample FFT.
+constexpr int kSpectrumBins = 512;
+constexpr int kSpectrumWindow = 1024;
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+
+  // Once per main-loop iteration, before the time is read.
+  virtual void update() {}
+  // The play position in seconds. Each call reads afresh.
+  virtual double seconds() const = 0;
+  // The play position in single precision, for the end test and the renderer.
+  virtual float musicTime() const { return static_cast<float>(seconds()); }
+  // seconds × 14.0 in double precision.
+  virtual double syncRow() const { return seconds() * kRowsPerSecond; }
+  // Writes kSpectrumBins magnitudes of the music at the current position.
+  virtual void fetchSpectrum(float* out) const = 0;
+};
+
+}  // namespace quintaval

@@ -1,0 +1,57 @@
+// The music as the demo's clock. start() decodes the whole file, opens the default
+// output and plays from the first frame, looping when asked; the time is then the
+// position the listener hears (see PlaybackSmoother), wrapping to 0 at the end of a
+// looping piece and running on in silence after the end of one that does not loop.
+//
+// Failures are reported and never stop the program: without an output device the music
+// plays silently on SDL's dummy driver, so time still advances; without music (missing
+// or undecodable file) time stays 0 and the spectrum is silence.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/audio/audio_output.h"
+#include "platform/audio/decoded_music.h"
+#include "timeline/clock.h"
+#include "timeline/playback_smoother.h"
+
+namespace quintaval {
+
+class MusicClock : public Clock {
+ public:
+  static constexpr const char* kInitFailedMessage =
+      "Bass init failed! Remembered the bass.dll file?";
+  static constexpr const char* kLoadFailedMessage = "Bass file loading failed!";
+  static constexpr const char* kPlayFailedMessage = "Music failed to play!";
+  static constexpr const char* kRewindFailedMessage = "Failed to start song at the start";
+
+  MusicClock() = default;
+  ~MusicClock() override;
+  MusicClock(const MusicClock&) = delete;
+  MusicClock& operator=(const MusicClock&) = delete;
+
+  // Decodes `path` and plays it (see the file comment for failures).
+  void start(const std::string& path, bool loop);
+  // Plays music decoded elsewhere; nullptr counts as a file that failed to load.
+  void start(std::shared_ptr<const DecodedMusic> music, bool loop);
+  // Stops playback and releases the output; time returns to 0.
+  void stop();
+
+  double seconds() const override;
+  void fetchSpectrum(float* out) const override;
+
+  bool hasMusic() const { return music_ != nullptr; }
+  bool playingSilently() const { return silent_; }
+  const std::shared_ptr<const DecodedMusic>& music() const { return music_; }
+
+ private:
+  std::shared_ptr<const DecodedMusic> music_;
+  AudioOutput output_;
+  bool loop_ = false;
+  bool silent_ = false;
+  // The smooth clock advances on every reading, from the main thread only.
+  mutable PlaybackSmoother smoother_;
+};
+
+}  // namespace quintaval

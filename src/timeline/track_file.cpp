@@ -1,0 +1,130 @@
+// Reading and writing track files byte by byte, so the layout does not depend on the
+// host's struct packing or byte order.
+#include "timeline/track_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+
+#include <cstdio>
+#include <cstring>
+
+namespace quintaval {
+namespace {
+
+std::int32_t loadInt32(const unsigned char* p) {
+  const std::uint32_t u = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                          static_cast<std::uint32_t>(p[2]) << 16 |
+                          static_cast<std::uint32_t>(p[3]) << 24;
+  std::int32_t value;
+  std::memcpy(&value, &u, sizeof value);
+  return value;
+}
+
+void storeUint32(std::string& out, std::uint32_t u) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    out.push_back(static_cast<char>((u >> shift) & 0xffu));
+  }
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+bool readTrackFile(const std::string& path, std::vector<SyncKey>& keys, TrackFileReport* report) {
+  keys.clear();
+  TrackFileReport local;
+  TrackFileReport& info = report ? *report : local;
+  info = TrackFileReport{};
+
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  // The length bounds how many keys can exist, whatever the count field says.
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return true;
+  const long length = std::ftell(file.get());
+  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return true;
+  info.fileBytes = length;
+
+  unsigned char countBytes[4];
+  if (std::fread(countBytes, 1, 4, file.get()) != 4) return true;
+  info.countFieldComplete = true;
+  info.announcedCount = loadInt32(countBytes);
+  if (info.announcedCount <= 0) return true;
+
+  const std::int64_t held = (static_cast<std::int64_t>(length) - 4) / kTrackKeyBytes;
+  const std::int64_t count = std::min<std::int64_t>(info.announcedCount, held);
+  std::vector<unsigned char> data(static_cast<size_t>(count) * kTrackKeyBytes);
+  // A file that shrank since its length was taken yields fewer whole keys.
+  const size_t got = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), file.get());
+  const size_t whole = got / kTrackKeyBytes;
+  keys.resize(whole);
+  for (size_t i = 0; i < whole; ++i) {
+    const unsigned char* p = data.data() + i * kTrackKeyBytes;
+    keys[i].row = loadInt32(p);
+    const std::int32_t bits = loadInt32(p + 4);
+    std::memcpy(&keys[i].value, &bits, sizeof bits);
+    keys[i].type = static_cast<signed char>(p[8]);
+  }
+  return true;
+}
+
+bool encodeTrackFile(const std::vector<SyncKey>& keys, std::string& bytes) {
+  bytes.clear();
+  if (keys.size() > static_cast<size_t>(INT32_MAX)) return false;
+  bytes.reserve(4 + keys.size() * kTrackKeyBytes);
+  storeUint32(bytes, static_cast<std::uint32_t>(keys.size()));
+  for (const SyncKey& key : keys) {
+    if (key.type < -128 || key.type > 127) return false;
+    storeUint32(bytes, static_cast<std::uint32_t>(key.row));
+    std::uint32_t bits;
+    std::memcpy(&bits, &key.value, sizeof bits);
+    storeUint32(bytes, bits);
+    bytes.push_back(static_cast<char>(static_cast<signed char>(key.type)));
+  }
+  return true;
+}
+
+bool stageTrackFile(const std::string& path, const std::vector<SyncKey>& keys,
+                    std::string& tempPath) {
+  tempPath.clear();
+  std::string bytes;
+  if (!encodeTrackFile(keys, bytes)) return false;
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      ok = false;
+    } else {
+      done += static_cast<size_t>(n);
+    }
+  }
+  // mkstemp creates the file 0600; a track file is ordinary data.
+  if (ok && fchmod(fd, 0644) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  tempPath = temp;
+  return true;
+}
+
+bool writeTrackFile(const std::string& path, const std::vector<SyncKey>& keys) {
+  std::string temp;
+  if (!stageTrackFile(path, keys, temp)) return false;
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quintaval

@@ -1,0 +1,100 @@
+// The smooth clock fed with synthetic callback stamps: jittery buffer requests, a stall
+// and a late start, checked for the properties the demo relies on.
+#include "timeline/playback_smoother.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace quintaval {
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kBuffer = 1024;
+constexpr std::int64_t kMs = 1000000;
+
+// A device that asks for a buffer every kBuffer frames of real time, each request a
+// random amount early or late.
+struct FakeDevice {
+  std::mt19937 random{7};
+  double jitterMs = 4.0;
+  AudioAnchor anchor;
+  std::int64_t nextCallNs = 0;
+  std::uint64_t handed = 0;
+  std::int64_t scheduleNs = 0;
+
+  void runUntil(std::int64_t nowNs) {
+    while (nextCallNs <= nowNs) {
+      anchor = AudioAnchor{true, handed, kBuffer, nextCallNs};
+      handed += kBuffer;
+      scheduleNs += static_cast<std::int64_t>(1e9 * kBuffer / kRate);
+      std::uniform_real_distribution<double> jitter(-jitterMs, jitterMs);
+      nextCallNs = std::max(nextCallNs + 1, scheduleNs + static_cast<std::int64_t>(jitter(random) * kMs));
+    }
+  }
+};
+
+TEST(PlaybackSmoother, HoldsZeroUntilTheFirstBufferIsRequested) {
+  PlaybackSmoother smoother;
+  EXPECT_EQ(smoother.positionAt(AudioAnchor{}, kBuffer, kRate, 5 * kMs), 0.0);
+  // Right after the first request the device still plays what it had queued.
+  AudioAnchor first{true, 0, kBuffer, 10 * kMs};
+  EXPECT_EQ(smoother.positionAt(first, kBuffer, kRate, 10 * kMs), 0.0);
+  EXPECT_NEAR(smoother.positionAt(first, kBuffer, kRate, 30 * kMs), 0.0, 1.0);
+}
+
+TEST(PlaybackSmoother, SmoothMonotonicAndTrueToTheDeviceUnderJitter) {
+  FakeDevice device;
+  PlaybackSmoother smoother;
+  double last = 0.0;
+  double worstStep = 0.0;
+  for (std::int64_t now = 0; now <= 20000 * kMs; now += kMs) {
+    device.runUntil(now);
+    const double position = smoother.positionAt(device.anchor, kBuffer, kRate, now);
+    ASSERT_GE(position, last) << now;
+    if (now > 1000 * kMs) {
+      // 1 ms apart: always about 44.1 frames, never a buffer-sized stair step.
+      worstStep = std::max(worstStep, std::fabs(position - last - kRate / 1000.0));
+      // Close to what is heard: the frames of the device's own schedule.
+      const double heard = static_cast<double>(now) * 1e-9 * kRate - kBuffer;
+      ASSERT_NEAR(position, heard, 0.01 * kRate) << now;
+    }
+    last = position;
+  }
+  EXPECT_LT(worstStep, 0.1 * kRate / 1000.0);  // within 10 % of a millisecond's worth
+}
+
+TEST(PlaybackSmoother, StandsStillWhenTheDeviceStallsAndResumesWithoutJumpingBack) {
+  PlaybackSmoother smoother;
+  const std::int64_t bufferNs = static_cast<std::int64_t>(1e9 * kBuffer / kRate);
+  std::uint64_t frame = 0;
+  std::int64_t now = 0;
+  double last = 0.0;
+  auto step = [&](AudioAnchor anchor, std::int64_t until) {
+    for (; now < until; now += kMs) {
+      const double position = smoother.positionAt(anchor, kBuffer, kRate, now);
+      ASSERT_GE(position, last);
+      last = position;
+    }
+  };
+  for (int i = 0; i < 100; ++i) {
+    step(AudioAnchor{true, frame, kBuffer, i * bufferNs}, (i + 1) * bufferNs);
+    frame += kBuffer;
+  }
+  // No callback for one second: the position stops soon after what was handed over.
+  const double beforeStall = last;
+  step(AudioAnchor{true, frame - kBuffer, kBuffer, 99 * bufferNs}, now + 1000 * kMs);
+  EXPECT_LE(last, frame + PlaybackSmoother::kLateCallbackSeconds * kRate);
+  EXPECT_LT(last - beforeStall, 0.25 * kRate);
+  // Callbacks resume; the clock catches up with them within a second.
+  const std::int64_t resumed = now;
+  for (int i = 0; i < 100; ++i) {
+    step(AudioAnchor{true, frame, kBuffer, resumed + i * bufferNs}, resumed + (i + 1) * bufferNs);
+    frame += kBuffer;
+  }
+  EXPECT_NEAR(last, static_cast<double>(frame) - kBuffer, 0.01 * kRate);
+}
+
+}  // namespace
+}  // namespace quintaval

@@ -1,0 +1,130 @@
+// The track sheet: what authors write, the errors they get, and the exact round trip
+// between sheets and track files.
+#include "timeline/track_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "timeline/track_file.h"
+
+namespace quintaval {
+namespace {
+
+TEST(TrackSheet, ReadsBlocksKeysAndComments) {
+  const TrackSheet sheet = parseTrackSheet(
+      "# intro\n"
+      "\n"
+      "track scene.num   # the scene\n"
+      "0      1      step\n"
+      "112\t2      linear\r\n"
+      "224    2.5    smooth\n"
+      "track cam.shake.x\n"
+      "-5 -1e-3 ramp\n"
+      "7 0.5 -3\n"
+      "track empty");
+  ASSERT_FALSE(sheet.failed()) << sheet.errors[0].text;
+  ASSERT_EQ(sheet.tracks.size(), 3u);
+  EXPECT_EQ(sheet.tracks[0].name, "scene.num");
+  EXPECT_EQ(sheet.tracks[0].line, 3);
+  ASSERT_EQ(sheet.tracks[0].keys.size(), 3u);
+  EXPECT_EQ(sheet.tracks[0].keys[1].row, 112);
+  EXPECT_EQ(sheet.tracks[0].keys[1].type, kSyncLinear);
+  EXPECT_EQ(sheet.tracks[0].keys[2].value, 2.5f);
+  EXPECT_EQ(sheet.tracks[1].keys[0].value, -1e-3f);
+  EXPECT_EQ(sheet.tracks[1].keys[0].type, kSyncRamp);
+  EXPECT_EQ(sheet.tracks[1].keys[1].type, -3);
+  EXPECT_TRUE(sheet.tracks[2].keys.empty());
+  // The raw type is legal but flagged.
+  ASSERT_EQ(sheet.warnings.size(), 1u);
+  EXPECT_EQ(sheet.warnings[0].line, 9);
+}
+
+TEST(TrackSheet, ReportsEveryErrorWithItsLine) {
+  const TrackSheet sheet = parseTrackSheet(
+      "1 2 step\n"               // 1: before any track
+      "track a\n"
+      "1.5 2 step\n"             // 3: fractional row
+      "1 2,5 step\n"             // 4: decimal comma
+      "2 1 lin\n"                // 5: unknown interpolation
+      "3 1 128\n"                // 6: type out of byte range
+      "4 1e39 step\n"            // 7: beyond float
+      "5 1 step extra\n"         // 8: extra token
+      "track\n"                  // 9: no name
+      "track a\n"                // 10: twice
+      "track x/y\n"              // 11: not a file name
+      "99999999999 1 step\n");   // 12: row beyond int32
+  std::vector<int> lines;
+  for (const auto& error : sheet.errors) lines.push_back(error.line);
+  EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_NE(sheet.errors[3].text.find("\"lin\""), std::string::npos);
+}
+
+TEST(TrackSheet, WarnsAboutRowsOutOfOrder) {
+  const TrackSheet sheet = parseTrackSheet("track a\n10 1 step\n10 2 step\n5 3 step\n");
+  EXPECT_FALSE(sheet.failed());
+  ASSERT_EQ(sheet.warnings.size(), 2u);
+  EXPECT_EQ(sheet.warnings[0].line, 3);
+  EXPECT_EQ(sheet.warnings[1].line, 4);
+}
+
+TEST(TrackSheet, ValuesSurviveFormattingBitForBit) {
+  const std::uint32_t patterns[] = {
+      0x00000000u, 0x80000000u,  // +0, -0
+      0x00000001u, 0x807fffffu,  // smallest subnormal, largest negative subnormal
+      0x3f800001u, 0x7f7fffffu,  // 1 + ulp, largest finite
+      0x3dcccccdu,               // 0.1f
+      0x7f800000u, 0xff800000u,  // infinities
+      0x7fc00000u, 0xffc00000u,  // the plain NaNs
+      0x7fa00001u,               // a NaN with a payload
+  };
+  for (std::uint32_t bits : patterns) {
+    float value;
+    std::memcpy(&value, &bits, 4);
+    const std::string text = formatSheetValue(value);
+    float back = 0.0f;
+    ASSERT_TRUE(parseSheetValue(text, back)) << text;
+    std::uint32_t backBits;
+    std::memcpy(&backBits, &back, 4);
+    EXPECT_EQ(backBits, bits) << text;
+  }
+  EXPECT_EQ(formatSheetValue(2.5f), "2.5");
+  EXPECT_EQ(formatSheetValue(0.1f), "0.100000001");  // %.9g
+}
+
+TEST(TrackSheet, NumbersIgnoreTheProcessLocale) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8")) {
+    GTEST_SKIP() << "no locale with a decimal comma installed";
+  }
+  const TrackSheet sheet = parseTrackSheet("track a\n0 2.5 linear\n");
+  const std::string text = formatSheetValue(2.5f);
+  std::setlocale(LC_ALL, saved.c_str());
+  ASSERT_FALSE(sheet.failed());
+  EXPECT_EQ(sheet.tracks[0].keys[0].value, 2.5f);
+  EXPECT_EQ(text, "2.5");
+}
+
+TEST(TrackSheet, FormattedTracksParseBackToTheSameFileBytes) {
+  const std::vector<SyncKey> keys = {
+      {0, 1.0f, kSyncStep},         {112, 0.1f, kSyncLinear},
+      {-2147483647 - 1, -0.0f, 2},  {2147483647, 3.40282347e38f, kSyncRamp},
+      {5, 1e-45f, -128},            {6, std::numeric_limits<float>::quiet_NaN(), 127},
+  };
+  const std::string text = formatSheetTrack("cam.shake.x", keys);
+  const TrackSheet sheet = parseTrackSheet(text);
+  ASSERT_FALSE(sheet.failed()) << sheet.errors[0].text;
+  ASSERT_EQ(sheet.tracks.size(), 1u);
+  EXPECT_EQ(sheet.tracks[0].name, "cam.shake.x");
+  std::string original, again;
+  ASSERT_TRUE(encodeTrackFile(keys, original));
+  ASSERT_TRUE(encodeTrackFile(sheet.tracks[0].keys, again));
+  EXPECT_EQ(again, original);
+}
+
+}  // namespace
+}  // namespace quintaval
