@@ -1,8 +1,9 @@
 // inotify has no recursive watch: every directory of the tree gets a watch of its own,
 // and a directory that appears later is watched as soon as its creation is read. Files
 // written into such a directory before its watch existed are found by listing it then.
-// The kernel's event queue can overflow; the tree is then walked again to pick up any
-// directory whose creation was lost, and watching goes on.
+// A directory moved away stops being watched (moved within the tree, it is watched
+// afresh under its new name). The kernel's event queue can overflow; the watches below
+// the root are then rebuilt from the directories as they are, and watching goes on.
 #include "platform/files/change_notifier.h"
 
 #include <poll.h>
@@ -19,7 +20,7 @@ namespace quintaval {
 namespace {
 
 constexpr std::uint32_t kFileEvents = IN_CREATE | IN_CLOSE_WRITE | IN_MOVED_TO;
-constexpr std::uint32_t kWatchMask = kFileEvents | IN_ONLYDIR;
+constexpr std::uint32_t kWatchMask = kFileEvents | IN_MOVED_FROM | IN_ONLYDIR;
 constexpr std::size_t kEventBufferSize = 16384;
 
 }  // namespace
@@ -34,36 +35,77 @@ ChangeNotifier::~ChangeNotifier() {
 }
 
 bool ChangeNotifier::open(const std::string& root) {
-  if (inotifyFd_ < 0 || wakeFd_ < 0) return false;
+  if (inotifyFd_ < 0 || wakeFd_ < 0 || rootWatch_ >= 0) return false;
   rootWatch_ = inotify_add_watch(inotifyFd_, root.c_str(), kWatchMask);
   if (rootWatch_ < 0) return false;
-  root_ = root;
-  watchedDirectories_[rootWatch_] = root;
-  watchTree(root, false, nullptr);
+  watchedDirectories_[rootWatch_] = {-1, root};
+  watchChildren(rootWatch_, false, nullptr);
   return true;
 }
 
-void ChangeNotifier::watchTree(const std::string& directory, bool reportFiles,
-                               std::vector<std::string>* names) {
+std::string ChangeNotifier::pathOf(int watch) const {
+  std::string path;
+  for (auto it = watchedDirectories_.find(watch); it != watchedDirectories_.end();
+       it = watchedDirectories_.find(it->second.parent)) {
+    path = path.empty() ? it->second.name : it->second.name + "/" + path;
+  }
+  return path;
+}
+
+void ChangeNotifier::watchDirectory(int parent, const std::string& name, bool reportFiles,
+                                    std::vector<std::string>* names) {
+  std::string path = pathOf(parent) + "/" + name;
+  int watch = inotify_add_watch(inotifyFd_, path.c_str(), kWatchMask);
+  // A watch the tree already holds was reached again through a link (possibly one
+  // pointing back up the tree): it keeps its first place.
+  if (watch < 0 || watchedDirectories_.count(watch) != 0) return;
+  watchedDirectories_[watch] = {parent, name};
+  watchChildren(watch, reportFiles, names);
+}
+
+void ChangeNotifier::watchChildren(int watch, bool reportFiles, std::vector<std::string>* names) {
   namespace fs = std::filesystem;
   std::error_code error;
-  fs::directory_iterator it(fs::path(directory), error);
+  fs::directory_iterator it(fs::path(pathOf(watch)), error);
   if (error) return;
   for (fs::directory_iterator end; it != end; it.increment(error)) {
     if (error) break;
     std::error_code statError;
-    std::string path = it->path().string();
+    std::string name = it->path().filename().string();
     if (fs::is_directory(it->path(), statError)) {
-      int watch = inotify_add_watch(inotifyFd_, path.c_str(), kWatchMask);
-      // The same watch number means this directory is already watched (reached again
-      // through a link, or from an earlier walk): do not descend twice.
-      if (watch < 0 || watchedDirectories_.count(watch) != 0) continue;
-      watchedDirectories_[watch] = path;
-      watchTree(path, reportFiles, names);
+      watchDirectory(watch, name, reportFiles, names);
     } else if (reportFiles && names != nullptr) {
-      names->push_back(it->path().filename().string());
+      names->push_back(name);
     }
   }
+}
+
+void ChangeNotifier::forgetTree(int watch) {
+  std::vector<int> children;
+  for (const auto& [child, directory] : watchedDirectories_) {
+    if (directory.parent == watch) children.push_back(child);
+  }
+  for (int child : children) forgetTree(child);
+  inotify_rm_watch(inotifyFd_, watch);
+  watchedDirectories_.erase(watch);
+}
+
+void ChangeNotifier::forgetDirectory(int parent, const std::string& name) {
+  for (const auto& [watch, directory] : watchedDirectories_) {
+    if (directory.parent == parent && directory.name == name) {
+      forgetTree(watch);
+      return;
+    }
+  }
+}
+
+void ChangeNotifier::rebuild() {
+  std::vector<int> children;
+  for (const auto& [watch, directory] : watchedDirectories_) {
+    if (directory.parent == rootWatch_) children.push_back(watch);
+  }
+  for (int child : children) forgetTree(child);
+  watchChildren(rootWatch_, false, nullptr);
 }
 
 void ChangeNotifier::readEvents(std::vector<std::string>& names) {
@@ -75,33 +117,32 @@ void ChangeNotifier::readEvents(std::vector<std::string>& names) {
       const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
       offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       if (event->mask & IN_Q_OVERFLOW) {
-        watchTree(root_, false, nullptr);
+        // Lost events may have been creations, renames or removals of directories:
+        // start the tree below the root afresh.
+        rebuild();
         continue;
       }
       if (event->mask & IN_IGNORED) {
         watchedDirectories_.erase(event->wd);
         continue;
       }
-      if (event->len == 0 || !(event->mask & kFileEvents)) continue;
+      if (event->len == 0 || watchedDirectories_.count(event->wd) == 0) continue;
       std::string name(event->name);
       if (event->mask & IN_ISDIR) {
-        if (!(event->mask & (IN_CREATE | IN_MOVED_TO))) continue;
-        auto parent = watchedDirectories_.find(event->wd);
-        if (parent == watchedDirectories_.end()) continue;
-        std::string path = parent->second + "/" + name;
-        int watch = inotify_add_watch(inotifyFd_, path.c_str(), kWatchMask);
-        if (watch < 0 || watchedDirectories_.count(watch) != 0) continue;
-        watchedDirectories_[watch] = path;
-        watchTree(path, true, &names);
+        if (event->mask & (IN_CREATE | IN_MOVED_TO)) {
+          watchDirectory(event->wd, name, true, &names);
+        } else if (event->mask & IN_MOVED_FROM) {
+          forgetDirectory(event->wd, name);
+        }
         continue;
       }
-      names.push_back(std::move(name));
+      if (event->mask & kFileEvents) names.push_back(std::move(name));
     }
   }
 }
 
 bool ChangeNotifier::waitForChanges(std::vector<std::string>& names) {
-  if (inotifyFd_ < 0 || wakeFd_ < 0) return false;
+  if (inotifyFd_ < 0 || wakeFd_ < 0 || rootWatch_ < 0) return false;
   pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
   for (;;) {
     int ready = poll(fds, 2, -1);

@@ -34,17 +34,31 @@ class ChangeNotifier {
   void wake();
 
  private:
-  // Watches `directory` and, below it, every directory not yet watched. When
-  // `reportFiles`, files found on the way are appended to `names` as created: they may
-  // have been written before the watch on their directory existed.
-  void watchTree(const std::string& directory, bool reportFiles, std::vector<std::string>* names);
+  // A watched directory is known by its parent's watch and its own name; its path is
+  // built from the chain up to the root.
+  struct WatchedDirectory {
+    int parent;        // -1 for the root
+    std::string name;  // the root's full path for the root
+  };
+
+  std::string pathOf(int watch) const;
+  // Watches the directory `name` inside the watched `parent` (once per directory) and
+  // everything below it. When `reportFiles`, files found on the way are appended to
+  // `names`: they may have been written before their directory was watched.
+  void watchDirectory(int parent, const std::string& name, bool reportFiles,
+                      std::vector<std::string>* names);
+  void watchChildren(int watch, bool reportFiles, std::vector<std::string>* names);
+  // Stops watching a directory that left its place, and everything below it.
+  void forgetDirectory(int parent, const std::string& name);
+  void forgetTree(int watch);
+  // Rewatches everything below the root after events were lost.
+  void rebuild();
   void readEvents(std::vector<std::string>& names);
 
   int inotifyFd_ = -1;
   int wakeFd_ = -1;
   int rootWatch_ = -1;
-  std::string root_;
-  std::unordered_map<int, std::string> watchedDirectories_;
+  std::unordered_map<int, WatchedDirectory> watchedDirectories_;
 };
 
 }  // namespace quintaval

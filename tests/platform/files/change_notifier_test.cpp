@@ -78,6 +78,38 @@ TEST(ChangeNotifier, QueueOverflowKeepsWatchingAndFindsDirectoriesMadeMeanwhile)
   EXPECT_TRUE(contains(names, "after.txt"));
 }
 
+// Waits until `name` is reported, collecting everything reported meanwhile.
+bool reported(ChangeNotifier& notifier, const std::string& name, std::vector<std::string>& names) {
+  while (!contains(names, name)) {
+    if (!notifier.waitForChanges(names)) return false;
+  }
+  return true;
+}
+
+TEST(ChangeNotifier, DirectoriesRenamedInsideOrMovedOutsideTheTree) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "Data/Old/Inner");
+  std::filesystem::create_directories(dir.path() / "Outside");
+  ChangeNotifier notifier;
+  ASSERT_TRUE(notifier.open((dir.path() / "Data").string()));
+  Watchdog watchdog(notifier);
+  std::vector<std::string> names;
+
+  std::filesystem::rename(dir.path() / "Data/Old", dir.path() / "Data/New");
+  writeFile(dir.path() / "Data/New/marker1.txt");
+  ASSERT_TRUE(reported(notifier, "marker1.txt", names));
+  // Paths below the renamed directory follow it: a directory made there is watched.
+  std::filesystem::create_directories(dir.path() / "Data/New/Inner/Deeper");
+  writeFile(dir.path() / "Data/New/Inner/Deeper/deep.txt");
+  EXPECT_TRUE(reported(notifier, "deep.txt", names));
+
+  std::filesystem::rename(dir.path() / "Data/New", dir.path() / "Outside/Moved");
+  writeFile(dir.path() / "Outside/Moved/Inner/away.txt");
+  writeFile(dir.path() / "Data/marker2.txt");
+  ASSERT_TRUE(reported(notifier, "marker2.txt", names));
+  EXPECT_FALSE(contains(names, "away.txt"));
+}
+
 TEST(ChangeNotifier, WakeEndsAWaitFromAnotherThread) {
   testing::TempDir dir;
   ChangeNotifier notifier;
