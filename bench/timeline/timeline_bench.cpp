@@ -1,0 +1,114 @@
+// Cost of the timeline's per-frame work: evaluating the frame's 19 tracks (1,000 keys
+// each; target under 50 ns per track), reading the music clock, and the spectrum.
+// Run: build/bench/timeline_bench   (SDL_AUDIODRIVER=dummy is set here for the clock)
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "timeline/fixed_clock.h"
+#include "timeline/music_clock.h"
+#include "timeline/spectrum.h"
+#include "timeline/sync_device.h"
+
+namespace {
+
+using namespace quintaval;
+
+constexpr int kFrameTracks = 19;
+constexpr int kKeysPerTrack = 1000;
+
+std::vector<SyncTrack> makeTracks() {
+  std::mt19937 random(1);
+  std::uniform_real_distribution<float> value(-10.0f, 10.0f);
+  std::vector<SyncTrack> tracks(kFrameTracks);
+  for (int t = 0; t < kFrameTracks; ++t) {
+    int row = 0;
+    for (int k = 0; k < kKeysPerTrack; ++k) {
+      row += 1 + static_cast<int>(random() % 4);
+      tracks[t].keys.push_back({row, value(random), static_cast<int>(random() % 4)});
+    }
+  }
+  return tracks;
+}
+
+std::shared_ptr<DecodedMusic> noiseMusic(double seconds) {
+  auto music = std::make_shared<DecodedMusic>();
+  music->sampleRate = 44100;
+  music->channels = 2;
+  music->samples.resize(static_cast<size_t>(seconds * 44100) * 2);
+  std::mt19937 random(2);
+  std::uniform_real_distribution<float> sample(-0.5f, 0.5f);
+  for (float& s : music->samples) s = sample(random);
+  return music;
+}
+
+// A frame's worth of evaluations at rows that move like a playing demo (about 0.23 rows
+// per frame at 60 Hz) but jump now and then, as a loop does.
+void BM_EvaluateFrameTracks(benchmark::State& state) {
+  const std::vector<SyncTrack> tracks = makeTracks();
+  const double lastRow = tracks[0].keys.back().row;
+  double row = 0.0;
+  double sum = 0.0;
+  for (auto _ : state) {
+    for (const SyncTrack& track : tracks) sum += track.valueAt(row);
+    row += 0.2333;
+    if (row > lastRow) row -= lastRow;
+  }
+  benchmark::DoNotOptimize(sum);
+  state.counters["per_track"] =
+      benchmark::Counter(kFrameTracks, benchmark::Counter::kIsIterationInvariantRate |
+                                           benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EvaluateFrameTracks);
+
+// Random rows: no help from the branch predictor or the cache.
+void BM_EvaluateRandomRows(benchmark::State& state) {
+  const std::vector<SyncTrack> tracks = makeTracks();
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> pick(-10.0, tracks[0].keys.back().row + 10.0);
+  std::vector<double> rows(4096);
+  for (double& row : rows) row = pick(random);
+  size_t i = 0;
+  double sum = 0.0;
+  for (auto _ : state) {
+    const double row = rows[i++ & 4095];
+    for (const SyncTrack& track : tracks) sum += track.valueAt(row);
+  }
+  benchmark::DoNotOptimize(sum);
+  state.counters["per_track"] =
+      benchmark::Counter(kFrameTracks, benchmark::Counter::kIsIterationInvariantRate |
+                                           benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EvaluateRandomRows);
+
+// One reading of the playing music clock (a lock, the steady clock and the smoothing).
+void BM_MusicClockRead(benchmark::State& state) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  MusicClock clock;
+  clock.start(noiseMusic(60.0), true);
+  double sum = 0.0;
+  for (auto _ : state) sum += clock.syncRow();
+  benchmark::DoNotOptimize(sum);
+  state.counters["playing"] = clock.hasMusic() ? 1 : 0;
+}
+BENCHMARK(BM_MusicClockRead);
+
+void BM_Spectrum(benchmark::State& state) {
+  const auto music = noiseMusic(10.0);
+  float bins[kSpectrumBins];
+  double seconds = 0.0;
+  for (auto _ : state) {
+    computeSpectrum(*music, seconds, bins);
+    benchmark::DoNotOptimize(bins);
+    seconds += 1.0 / 60.0;
+    if (seconds > 9.0) seconds = 0.0;
+  }
+}
+BENCHMARK(BM_Spectrum);
+
+}  // namespace
+
+BENCHMARK_MAIN();
