@@ -1,7 +1,7 @@
 // The island of the 3D scene: a height field over x and z in [-40, 40] (y is up), with a
 // flat sea at y = -0.4 around it. The land model and its texture are both made from it, and
-// the camera path in data/maya/CamCurve.ma is laid out to stay above it (heights stay below
-// 11 units).
+// the camera path in data/maya/CamCurve.ma is laid out to stay above it (the highest
+// point is about 6.5 units).
 #pragma once
 
 namespace quintaval::demo {
