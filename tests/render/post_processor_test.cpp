@@ -138,17 +138,6 @@ TEST_F(PostProcessorTest, FillColorTargetHoldsTheColourAndResetsTheClearColour) 
   expectPixel(kWidth / 2, kHeight / 2, {255, 255, 255}, 0);
 }
 
-TEST_F(PostProcessorTest, ClearAndClearDepth) {
-  PostProcessor post(0, kWidth, kHeight);
-  ASSERT_FALSE(post.failed);
-  post.setOffset(0.0f, 0.0f);
-  post.drawTexture(solidTexture(255, 0, 0, 255), 1.0f);
-  post.clearDepth();
-  expectPixel(kWidth / 2, kHeight / 2, {255, 0, 0});
-  post.clear();
-  expectPixel(kWidth / 2, kHeight / 2, {0, 0, 0});
-}
-
 TEST_F(PostProcessorTest, BrokenFilterShaderFailsConstruction) {
   breakShader("Filters.frag");
   PostProcessor post(0, kWidth, kHeight);

@@ -7,13 +7,21 @@ namespace quintaval::testing {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+fs::path shippedShaders() {
+  const char* source = std::getenv("QV_SOURCE_DIR");
+  return fs::path(source ? source : ".") / "data" / "shaders";
+}
+
+}  // namespace
+
 void RenderFixture::SetUp() {
   ASSERT_TRUE(gl.ok());
-  const char* source = std::getenv("QV_SOURCE_DIR");
-  ASSERT_NE(source, nullptr) << "QV_SOURCE_DIR must point at the source tree";
+  ASSERT_NE(std::getenv("QV_SOURCE_DIR"), nullptr) << "QV_SOURCE_DIR must name the source tree";
   const fs::path shaders = dir.path() / "Data" / "Shaders";
   fs::create_directories(shaders);
-  for (const auto& entry : fs::directory_iterator(fs::path(source) / "data" / "shaders")) {
+  for (const auto& entry : fs::directory_iterator(shippedShaders())) {
     fs::copy_file(entry.path(), shaders / entry.path().filename());
   }
   workingDirectory = std::make_unique<ScopedWorkingDirectory>(dir.path());
@@ -27,6 +35,11 @@ void RenderFixture::breakShader(const std::string& file) const {
 
 void RenderFixture::removeShader(const std::string& file) const {
   fs::remove(dir.path() / "Data" / "Shaders" / file);
+}
+
+void RenderFixture::restoreShader(const std::string& file) const {
+  fs::copy_file(shippedShaders() / file, dir.path() / "Data" / "Shaders" / file,
+                fs::copy_options::overwrite_existing);
 }
 
 std::vector<unsigned char> RenderFixture::pixelAt(int x, int y) {

@@ -22,6 +22,8 @@ class RenderFixture : public ::testing::Test {
   // Replaces Data/Shaders/<file> with a source that does not compile.
   void breakShader(const std::string& file) const;
   void removeShader(const std::string& file) const;
+  // Puts the shipped Data/Shaders/<file> back.
+  void restoreShader(const std::string& file) const;
   // Pixel (x, y) of the default framebuffer's back buffer, RGBA8.
   static std::vector<unsigned char> pixelAt(int x, int y);
 

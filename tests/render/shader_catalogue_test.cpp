@@ -6,7 +6,6 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -88,27 +87,18 @@ TEST_F(ShaderCatalogueTest, OnlyTheFirstFailureInCheckOrderIsReported) {
   EXPECT_EQ(uniformFloat(*catalogue.lambertShader, "fvLightPosition", 2), 27.2f);
 }
 
-TEST_F(ShaderCatalogueTest, ModelIsCheckedBeforeSineAndOverlay) {
+TEST_F(ShaderCatalogueTest, ChecksRunModelBeforeSineAndOverlay) {
   breakShader("test.frag");
   breakShader("Overlay.frag");
   breakShader("Model.frag");
   EXPECT_FALSE(build());
-  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling modelShader"});
-
-  reporter.clear();
-  ShaderCatalogue second;
-  dir.write("Data/Shaders/Model.frag", [&] {
-    return *ShaderProgram::readTextFile(std::string(std::getenv("QV_SOURCE_DIR")) +
-                                        "/data/shaders/Model.frag");
-  }());
-  EXPECT_FALSE(buildShaderCatalogue(second, settings));
-  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling sineShader"});
-}
-
-TEST_F(ShaderCatalogueTest, BrokenOverlayShaderHasItsOwnMessage) {
-  breakShader("Overlay.frag");
-  EXPECT_FALSE(build());
-  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling overlayShader"});
+  restoreShader("Model.frag");
+  EXPECT_FALSE(buildShaderCatalogue(catalogue, settings));
+  restoreShader("test.frag");
+  EXPECT_FALSE(buildShaderCatalogue(catalogue, settings));
+  EXPECT_EQ(reporter.messages(),
+            (std::vector<std::string>{"Error compiling modelShader", "Error compiling sineShader",
+                                      "Error compiling overlayShader"}));
 }
 
 TEST_F(ShaderCatalogueTest, MissingSourceFileCountsAsNotCompiled) {
@@ -116,6 +106,63 @@ TEST_F(ShaderCatalogueTest, MissingSourceFileCountsAsNotCompiled) {
   EXPECT_FALSE(build());
   EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling lambertShader"});
   EXPECT_EQ(catalogue.lambertShader->program, 0u);
+}
+
+// A quad facing +z drawn with the model program, lit by one white light in front of it
+// or behind it, over a white diffuse texture and the black placeholder bump map.
+TEST_F(ShaderCatalogueTest, ModelShaderLightsSurfacesThatFaceTheLight) {
+  ASSERT_TRUE(build());
+  const float quad[] = {-1, -1, 0, 0, 0, 0, 0, 1,  1, -1, 0, 1, 0, 0, 0, 1,
+                        1,  1,  0, 1, 1, 0, 0, 1,  -1, -1, 0, 0, 0, 0, 0, 1,
+                        1,  1,  0, 1, 1, 0, 0, 1,  -1, 1,  0, 0, 1, 0, 0, 1};
+  GLuint buffer = 0;
+  glGenBuffers(1, &buffer);
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STATIC_DRAW);
+  for (GLuint a = 0; a < 3; ++a) glEnableVertexAttribArray(a);
+  glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, nullptr);
+  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(12));
+  glVertexAttribPointer(2, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<void*>(20));
+
+  const unsigned char white[4] = {255, 255, 255, 255}, black[4] = {0, 0, 0, 0};
+  GLuint textures[2] = {};
+  glGenTextures(2, textures);
+  for (int i = 0; i < 2; ++i) {
+    glActiveTexture(i == 0 ? GL_TEXTURE3 : GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, textures[i]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 i == 0 ? white : black);
+  }
+  glActiveTexture(GL_TEXTURE0);
+
+  const ShaderProgram& model = *catalogue.modelShader;
+  model.use();
+  for (const char* matrix : {"MVP", "M", "V"}) model.setUniformMatrix4fv(matrix, Mat4());
+  model.setUniform4f("Ambient", 0.1f, 0.1f, 0.1f, 1.0f);
+  model.setUniform4f("Diffuse", 1.0f, 1.0f, 1.0f, 1.0f);
+  model.setUniform4f("Specular", 0.0f, 0.0f, 0.0f, 0.0f);
+  model.setUniform4f("LightColor1", 1.0f, 0.5f, 0.25f, 1.0f);
+  model.setUniform1f("LightIntensity1", 0.5f);
+  model.setUniform1f("LightIntensity2", 0.0f);
+  model.setUniform1f("LightIntensity3", 0.0f);
+
+  const auto drawLitFrom = [&](float lightZ) {
+    model.setUniform3f("fvLightPosition1", 0.0f, 0.0f, lightZ);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    return pixelAt(kWidth / 2, kHeight / 2);
+  };
+  // Straight in front: ambient plus the full light, 0.1 + (0.5, 0.25, 0.125).
+  const auto front = drawLitFrom(100.0f);
+  EXPECT_NEAR(front[0], 153, 2);
+  EXPECT_NEAR(front[1], 89, 2);
+  EXPECT_NEAR(front[2], 57, 2);
+  // Behind: ambient only.
+  const auto behind = drawLitFrom(-100.0f);
+  EXPECT_NEAR(behind[0], 26, 2);
+  EXPECT_NEAR(behind[2], 26, 2);
+  ShaderProgram::unuse();
 }
 
 // Every pair the program builds, with the uniforms the program sets on it. Each must
