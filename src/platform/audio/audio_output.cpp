@@ -130,34 +130,32 @@ void AudioOutput::callback(void* self, unsigned char* stream, int bytes) {
     std::lock_guard<std::mutex> lock(output->anchorMutex_);
     output->anchor_ = AudioAnchor{true, output->framesHanded_, frames, now};
   }
-  output->fill(reinterpret_cast<float*>(stream), frames);
+  renderFrames(*output->music_, output->loop_, output->framesHanded_,
+               reinterpret_cast<float*>(stream), frames);
+  output->framesHanded_ += static_cast<std::uint64_t>(frames);
   std::memset(stream + static_cast<size_t>(frames) * sizeof(float) * output->music_->channels, 0,
               static_cast<size_t>(bytes) - static_cast<size_t>(frames) * sizeof(float) *
                                                  output->music_->channels);
 }
 
-void AudioOutput::fill(float* out, int frames) {
-  const DecodedMusic& music = *music_;
-  const std::int64_t length = music.frames();
-  const int channels = music.channels;
+void AudioOutput::renderFrames(const DecodedMusic& music, bool loop, std::uint64_t firstFrame,
+                               float* out, int frames) {
+  const std::uint64_t length = static_cast<std::uint64_t>(std::max<std::int64_t>(music.frames(), 0));
+  const size_t channels = static_cast<size_t>(music.channels);
   int written = 0;
   while (written < frames) {
-    const std::uint64_t position = framesHanded_ + static_cast<std::uint64_t>(written);
-    std::int64_t at = loop_ ? static_cast<std::int64_t>(position % static_cast<std::uint64_t>(length))
-                            : static_cast<std::int64_t>(std::min<std::uint64_t>(position, length));
-    const int run = static_cast<int>(std::min<std::int64_t>(frames - written, length - at));
-    if (run <= 0) {
+    const std::uint64_t position = firstFrame + static_cast<std::uint64_t>(written);
+    const std::uint64_t at = loop && length > 0 ? position % length : position;
+    const std::uint64_t run = at < length ? std::min<std::uint64_t>(frames - written, length - at) : 0;
+    if (run == 0) {
       // Past the end of a piece that does not loop: silence.
-      std::fill(out + static_cast<size_t>(written) * channels,
-                out + static_cast<size_t>(frames) * channels, 0.0f);
-      break;
+      std::fill(out + written * channels, out + frames * channels, 0.0f);
+      return;
     }
-    std::memcpy(out + static_cast<size_t>(written) * channels,
-                music.samples.data() + static_cast<size_t>(at) * channels,
-                sizeof(float) * static_cast<size_t>(run) * channels);
-    written += run;
+    std::memcpy(out + written * channels, music.samples.data() + at * channels,
+                sizeof(float) * run * channels);
+    written += static_cast<int>(run);
   }
-  framesHanded_ += static_cast<std::uint64_t>(frames);
 }
 
 }  // namespace quintaval

@@ -48,6 +48,12 @@ class AudioOutput {
   // Stops the callback and releases the device and the audio subsystem.
   void close();
 
+  // Writes `frames` interleaved frames of `music` starting at `firstFrame` (counted from
+  // the start of playback): wrapped into the music when looping, silence after its end
+  // otherwise. What the output callback plays.
+  static void renderFrames(const DecodedMusic& music, bool loop, std::uint64_t firstFrame,
+                           float* out, int frames);
+
   // Whether an output device can be opened at all (opens and closes one).
   static bool deviceAvailable();
 
@@ -62,7 +68,6 @@ class AudioOutput {
 
  private:
   static void callback(void* self, unsigned char* stream, int bytes);
-  void fill(float* out, int frames);
   bool openDevice();
 
   std::shared_ptr<const DecodedMusic> music_;
