@@ -108,24 +108,24 @@ std::string mayaObjectName(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-void MayaScene::readMayaFile(const std::string& path) {
+bool MayaScene::readMayaFile(const std::string& path) {
   if (path.empty()) {
-    return;
+    return false;
   }
   scale_ = rotation_ = translation_ = Vec3{};
   std::string text;
   if (!readWholeFile(path, text)) {
-    return;
+    return false;
   }
-  readMayaText(text, path);
+  return readMayaText(text, path);
 }
 
-void MayaScene::readMayaText(std::string_view text, const std::string& path) {
+bool MayaScene::readMayaText(std::string_view text, const std::string& path) {
   scale_ = rotation_ = translation_ = Vec3{};
   LineReader lines(text, kMayaLineLimit);
   std::string_view line;
   if (!lines.next(line) || LineScanner(line).nextWord() != "//Maya") {
-    return;
+    return false;
   }
   const std::string name = mayaObjectName(path);
 
@@ -232,6 +232,7 @@ void MayaScene::readMayaText(std::string_view text, const std::string& path) {
       }
     }
   }
+  return true;
 }
 
 void MayaScene::completeCurve(CameraPath curve) {

@@ -36,10 +36,11 @@ struct AmbientLight {
 class MayaScene {
  public:
   // Reads one file into the scene. A missing file, an empty path or a first line that
-  // does not start with the word "//Maya" add nothing; nothing is reported.
-  void readMayaFile(const std::string& path);
+  // does not start with the word "//Maya" add nothing; nothing is reported. The result
+  // says whether the file was read (the program does not need it; tools do).
+  bool readMayaFile(const std::string& path);
   // The same for text already in memory; `path` names the objects.
-  void readMayaText(std::string_view text, const std::string& path);
+  bool readMayaText(std::string_view text, const std::string& path);
 
   Vec3 pointLightPosition(const std::string& name) const;   // (0, 0, 0) if none
   Vec3 pointLightColor(const std::string& name) const;      // (1, 1, 1) if none

@@ -1,0 +1,60 @@
+// quintaval-inspect maya FILE...: what the program takes from Maya ASCII files — the
+// bezier paths (control points after their transforms, segments, length) and the point
+// and ambient lights, each under the name the program asks for (the file name).
+#include <cstdio>
+#include <iostream>
+
+#include "command.h"
+#include "geometry/maya_scene.h"
+#include "geometry_json.h"
+#include "maya_files.h"
+
+namespace quintaval::inspect {
+namespace {
+
+GeometryJson pathJson(const CameraPath& path) {
+  GeometryJson points = GeometryJson::array();
+  for (const Vec3& p : path.controlPoints) points.push_back(toJson(p));
+  return {{"name", path.name},
+          {"path", path.path},
+          {"controlPoints", std::move(points)},
+          {"segments", path.segmentCount},
+          {"totalLength", shortestDecimal(path.totalLength)}};
+}
+
+int inspectMaya(const std::vector<std::string>& args) {
+  if (args.empty()) {
+    std::fprintf(stderr, "usage: quintaval-inspect maya FILE...\n");
+    return 2;
+  }
+  MayaScene scene;
+  const bool allRead = readMayaFiles(args, scene);
+
+  GeometryJson paths = GeometryJson::array();
+  for (const CameraPath& path : scene.paths()) paths.push_back(pathJson(path));
+  GeometryJson pointLights = GeometryJson::array();
+  for (const PointLight& light : scene.pointLights()) {
+    pointLights.push_back({{"name", light.name},
+                           {"path", light.path},
+                           {"position", toJson(light.position)},
+                           {"color", toJson(light.color)},
+                           {"intensity", shortestDecimal(light.intensity)}});
+  }
+  GeometryJson ambientLights = GeometryJson::array();
+  for (const AmbientLight& light : scene.ambientLights()) {
+    ambientLights.push_back({{"name", light.name},
+                             {"path", light.path},
+                             {"color", toJson(light.color)},
+                             {"intensity", shortestDecimal(light.intensity)}});
+  }
+  const GeometryJson result = {{"paths", std::move(paths)},
+                               {"pointLights", std::move(pointLights)},
+                               {"ambientLights", std::move(ambientLights)}};
+  std::cout << result.dump(2) << "\n";
+  return allRead ? 0 : 1;
+}
+
+const CommandRegistration kMaya{{"maya", "FILE...", inspectMaya}};
+
+}  // namespace
+}  // namespace quintaval::inspect

@@ -1,0 +1,84 @@
+// quintaval-inspect obj FILE: an OBJ model as the program reads it — record counts,
+// groups, the materials of its MTL files, the draw ranges and the form it is drawn in.
+// The file is read and its draw data built exactly as at start-up, without a window.
+#include <cstdio>
+#include <iostream>
+
+#include "command.h"
+#include "geometry/obj_reader.h"
+#include "geometry_json.h"
+
+namespace quintaval::inspect {
+namespace {
+
+GeometryJson materialJson(const Material& m) {
+  GeometryJson maps = GeometryJson::object();
+  const std::pair<const char*, const std::string*> named[] = {
+      {"Ka", &m.mapKa}, {"Kd", &m.mapKd}, {"Ks", &m.mapKs}, {"Ke", &m.mapKe},
+      {"Ns", &m.mapNs}, {"d", &m.mapD},   {"Bump", &m.mapBump}};
+  for (const auto& [key, name] : named) {
+    if (!name->empty()) maps[key] = *name;
+  }
+  return {{"name", m.name},
+          {"Ka", toJson(m.colorKa)},
+          {"Kd", toJson(m.colorKd)},
+          {"Ks", toJson(m.colorKs)},
+          {"Ke", toJson(m.colorKe)},
+          {"maps", std::move(maps)},
+          {"shininess", shortestDecimal(m.shininess)},
+          {"dissolve", shortestDecimal(m.dissolve)},
+          {"illumination", shortestDecimal(m.illumination)}};
+}
+
+int inspectObj(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: quintaval-inspect obj FILE\n");
+    return 2;
+  }
+  const std::string& path = args[0];
+  ModelData model;
+  if (!readObjFile(path, model)) {
+    std::fprintf(stderr, "quintaval-inspect: %s: cannot be read\n", path.c_str());
+    return 1;
+  }
+  model.buildDrawData();
+
+  GeometryJson groups = GeometryJson::array();
+  for (const FaceGroup& group : model.groups) {
+    groups.push_back({{"name", group.name}, {"faces", group.faces.size()}});
+  }
+  GeometryJson materials = GeometryJson::array();
+  for (const Material& material : model.materials) {
+    materials.push_back(materialJson(material));
+  }
+  GeometryJson ranges = GeometryJson::array();
+  for (const DrawRange& range : model.ranges) {
+    // null: the faces named no loaded material and are drawn with the default one.
+    GeometryJson material = nullptr;
+    if (range.material >= 0) material = model.materials[static_cast<std::size_t>(range.material)].name;
+    ranges.push_back({{"primitive", range.primitive},
+                      {"first", range.first},
+                      {"count", range.count},
+                      {"material", std::move(material)}});
+  }
+  const GeometryJson result = {
+      {"file", path},
+      {"positions", model.positions.size()},
+      {"normals", model.normals.size()},
+      {"texCoords", model.texCoords.size()},
+      {"droppedFaces", model.droppedFaces},
+      {"stoppedAtLine", model.stoppedAtLine == 0 ? GeometryJson(nullptr)
+                                                  : GeometryJson(model.stoppedAtLine)},
+      {"groups", std::move(groups)},
+      {"materials", std::move(materials)},
+      {"ranges", model.drawsAsPoints() ? GeometryJson::array() : std::move(ranges)},
+      {"vertices", model.vertexCount},
+      {"pointMode", model.drawsAsPoints()}};
+  std::cout << result.dump(2) << "\n";
+  return 0;
+}
+
+const CommandRegistration kObj{{"obj", "FILE", inspectObj}};
+
+}  // namespace
+}  // namespace quintaval::inspect
