@@ -77,10 +77,16 @@ void writePictures() {
   }
 }
 
-std::vector<std::string> pictureNames() {
-  std::vector<std::string> names = quintaval::listFilesWithExtension(gDirectory, ".jpg");
-  for (std::string& name : quintaval::listFilesWithExtension(gDirectory, ".png")) {
-    names.push_back(name);
+// Argument of the decode runs: which pictures to decode.
+enum Formats { kBoth = 0, kJpegOnly = 1, kPngOnly = 2 };
+
+std::vector<std::string> pictureNames(int formats) {
+  std::vector<std::string> names;
+  if (formats != kPngOnly) names = quintaval::listFilesWithExtension(gDirectory, ".jpg");
+  if (formats != kJpegOnly) {
+    for (std::string& name : quintaval::listFilesWithExtension(gDirectory, ".png")) {
+      names.push_back(name);
+    }
   }
   return names;
 }
@@ -118,7 +124,7 @@ void BM_TextureLibraryLoadDirectory(benchmark::State& state) {
 }
 
 void BM_DevilDecode(benchmark::State& state) {
-  std::vector<std::string> names = pictureNames();
+  std::vector<std::string> names = pictureNames(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     for (const std::string& name : names) {
       quintaval::DecodedImage image;
@@ -129,7 +135,7 @@ void BM_DevilDecode(benchmark::State& state) {
 }
 
 void BM_StbImageDecode(benchmark::State& state) {
-  std::vector<std::string> names = pictureNames();
+  std::vector<std::string> names = pictureNames(static_cast<int>(state.range(0)));
   stbi_set_flip_vertically_on_load(1);
   for (auto _ : state) {
     for (const std::string& name : names) {
@@ -142,12 +148,13 @@ void BM_StbImageDecode(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TextureLibraryLoadDirectory)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_DevilDecode)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_StbImageDecode)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DevilDecode)->Unit(benchmark::kMillisecond)->Iterations(5)->DenseRange(kBoth, kPngOnly);
+BENCHMARK(BM_StbImageDecode)->Unit(benchmark::kMillisecond)->Iterations(5)->DenseRange(kBoth, kPngOnly);
 
 // Console output as usual, and the mean wall time per run kept for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  SummaryReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -173,15 +180,29 @@ int main(int argc, char** argv) {
     return 0.0;
   };
   double library = find("BM_TextureLibraryLoadDirectory");
-  double devil = find("BM_DevilDecode");
-  double stb = find("BM_StbImageDecode");
-  std::printf("\n%d pictures of %dx%d (%d JPEG, %d PNG), wall time per directory:\n",
-              kPicturesPerFormat * 2, kWidth, kHeight, kPicturesPerFormat, kPicturesPerFormat);
+  double devil = find("BM_DevilDecode/0");
+  double stb = find("BM_StbImageDecode/0");
+  std::uintmax_t jpegBytes = 0, pngBytes = 0;
+  for (const std::string& name : pictureNames(kJpegOnly)) jpegBytes += std::filesystem::file_size(gDirectory + name);
+  for (const std::string& name : pictureNames(kPngOnly)) pngBytes += std::filesystem::file_size(gDirectory + name);
+  std::printf("\n%d pictures of %dx%d (%d JPEG, %.1f MB; %d PNG, %.1f MB), wall time per directory:\n",
+              kPicturesPerFormat * 2, kWidth, kHeight, kPicturesPerFormat, jpegBytes / 1e6,
+              kPicturesPerFormat, pngBytes / 1e6);
   if (library > 0) std::printf("  TextureLibrary::loadDirectory (DevIL + GL upload + mipmaps): %8.1f ms\n", library);
   if (devil > 0) std::printf("  DevIL decode only:                                         %8.1f ms\n", devil);
   if (stb > 0) std::printf("  stb_image decode only:                                     %8.1f ms\n", stb);
   if (stb > 0 && library > 0) std::printf("  ratio TextureLibrary / stb_image: %.2f\n", library / stb);
   if (stb > 0 && devil > 0) std::printf("  ratio DevIL decode / stb_image decode: %.2f\n", devil / stb);
+  double devilJpeg = find("BM_DevilDecode/1"), stbJpeg = find("BM_StbImageDecode/1");
+  double devilPng = find("BM_DevilDecode/2"), stbPng = find("BM_StbImageDecode/2");
+  if (stbJpeg > 0 && devilJpeg > 0) {
+    std::printf("  JPEG only: DevIL %.1f ms, stb_image %.1f ms, ratio %.2f\n", devilJpeg, stbJpeg,
+                devilJpeg / stbJpeg);
+  }
+  if (stbPng > 0 && devilPng > 0) {
+    std::printf("  PNG only:  DevIL %.1f ms, stb_image %.1f ms, ratio %.2f\n", devilPng, stbPng,
+                devilPng / stbPng);
+  }
 
   if (gWindow) glfwDestroyWindow(gWindow);
   glfwTerminate();
