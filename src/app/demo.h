@@ -1,8 +1,25 @@
-// The program-wide objects of one run, owned by the entry point and handed by reference
-// to every step that needs them.
+// The program-wide objects of one run, owned in one place: main() creates the Demo and
+// hands it by reference to every start-up step and to the main loop. Nothing in it is
+// created or destroyed while the demo runs, and no GL object is released before exit.
 #pragma once
 
+#include <array>
+#include <memory>
+
+#include "assets/asset_catalogue.h"
+#include "assets/file_watcher.h"
+#include "assets/texture_library.h"
 #include "core/demo_settings.h"
+#include "geometry/maya_scene.h"
+#include "geometry/model_library.h"
+#include "render/post_processor.h"
+#include "render/shader_catalogue.h"
+#include "scenes/demo_tracks.h"
+#include "scenes/frame_renderer.h"
+#include "text/text_overlay.h"
+#include "timeline/clock.h"
+#include "timeline/music_clock.h"
+#include "timeline/sync_device.h"
 
 namespace quintaval {
 
@@ -12,6 +29,37 @@ DemoSettings defaultSettings();
 
 struct Demo {
   DemoSettings settings = defaultSettings();
+
+  // Made by the GL state initialisation.
+  std::unique_ptr<PostProcessor> postProcessor;
+  TextureLibrary baseLibrary;  // the images directly in "Data/": "Loading.jpg", "Font.png"
+  ShaderCatalogue shaders;
+
+  // Filled by the loading sequence.
+  AssetCatalogue catalogue;
+  TextureLibrary assetLibrary;  // every catalogued image, by file name
+  ModelLibrary models;
+  MayaScene maya;
+  std::array<TextureSequence, kSequenceCount> sequences;  // "anim.num" 1 to 13
+  std::unique_ptr<TextOverlay> textOverlay;
+
+  // The timeline.
+  std::unique_ptr<SyncDevice> syncDevice;
+  DemoTracks tracks;
+  MusicClock music;
+  double syncRow = 0.0;  // rewritten once per main-loop iteration
+  std::array<float, kSpectrumBins> spectrum{};
+
+  FileWatcher watcher;
 };
+
+// What the frame renderer draws from.
+FrameSources frameSources(Demo& demo);
+
+// Start-up steps after loading: the sync device for "Data/Rocket/sync" with the 19
+// tracks (false when the device cannot be made), the music, the file watcher.
+bool openSyncTracks(Demo& demo);
+void startMusic(Demo& demo);
+void startFileWatcher(Demo& demo);
 
 }  // namespace quintaval

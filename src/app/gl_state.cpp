@@ -10,7 +10,7 @@ Viewport letterboxViewport(int width, int height) {
   return {0, (height - h) / 2, width, h};
 }
 
-void initGlState(const DemoSettings& settings) {
+void initViewportAndState(const DemoSettings& settings) {
   const Viewport v = letterboxViewport(settings.width, settings.height);
   glViewport(v.x, v.y, v.width, v.height);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -23,6 +23,15 @@ void initGlState(const DemoSettings& settings) {
 
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glfwSwapBuffers(glfwGetCurrentContext());
+}
+
+bool initGlState(Demo& demo) {
+  const DemoSettings& settings = demo.settings;
+  initViewportAndState(settings);
+  demo.postProcessor = std::make_unique<PostProcessor>(settings.multisampling, settings.width, settings.height);
+  if (demo.postProcessor->failed) return false;
+  demo.baseLibrary.loadDirectory("Data/");
+  return true;
 }
 
 }  // namespace quintaval

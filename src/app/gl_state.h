@@ -1,8 +1,9 @@
 // The GL state the whole run relies on: the letterboxed 16:9 viewport, the clear colour,
-// the depth test and the one vertex array object a core profile needs to draw at all.
+// the depth test and the one vertex array object a core profile needs to draw at all;
+// then the post-processor and the base library of the images in "Data/".
 #pragma once
 
-#include "core/demo_settings.h"
+#include "app/demo.h"
 
 namespace quintaval {
 
@@ -19,6 +20,10 @@ Viewport letterboxViewport(int width, int height);
 
 // Sets the viewport, clear colour and depth test, binds the vertex array object and
 // shows one black frame.
-void initGlState(const DemoSettings& settings);
+void initViewportAndState(const DemoSettings& settings);
+
+// initViewportAndState, then the post-processor (false when it failed: start-up ends)
+// and the base library.
+bool initGlState(Demo& demo);
 
 }  // namespace quintaval

@@ -4,6 +4,7 @@
 
 #include "app/demo.h"
 #include "app/gl_state.h"
+#include "app/loading_sequence.h"
 #include "app/main_loop.h"
 #include "app/setup_dialog.h"
 #include "app/window.h"
@@ -20,7 +21,12 @@ int main() {
   if (!runSetupDialog(settings)) return -1;
   if (!openWindow(settings, settings.width, settings.height)) return -1;
   if (!loadGlEntryPoints()) return -1;
-  initGlState(settings);
+  if (!initGlState(*demo)) return -1;
+  if (!buildShaderCatalogue(demo->shaders, settings)) return -1;
+  runLoadingSequence(*demo);
+  if (!openSyncTracks(*demo)) return -1;
+  startMusic(*demo);
+  startFileWatcher(*demo);
   runMainLoop(*demo);
   shutdown(*demo);
   return 0;

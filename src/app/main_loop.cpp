@@ -7,40 +7,35 @@
 
 namespace quintaval {
 
-DemoSettings defaultSettings() {
-  DemoSettings settings;
-  settings.colorBits = 32;
-  settings.fullscreen = 1;
-  settings.vsync = 1;
-  settings.multisampling = 1;
-  settings.loopDemo = 0;
-  return settings;
-}
-
 bool reachedDemoEnd(float musicTime, int loopDemo) { return loopDemo == 0 && musicTime >= kDemoEndSeconds; }
 
-namespace {
-
-void drawFrame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glfwSwapBuffers(glfwGetCurrentContext());
-}
-
-}  // namespace
-
-void runMainLoop(Demo&) {
+void runMainLoop(Demo& demo) {
+  FrameRenderer renderer(frameSources(demo), demo.tracks, demo.music);
+  Clock& clock = demo.music;
   bool done = false;
   while (!done) {
+    clock.update();
+    // The frame of the last moment is still drawn.
+    if (reachedDemoEnd(clock.musicTime(), demo.settings.loopDemo)) done = true;
+    demo.syncRow = clock.syncRow();
+    clock.fetchSpectrum(demo.spectrum.data());
+
     glfwPollEvents();
     // Messages raised on other threads (the file watcher) are shown here, without waiting.
     deliverQueuedErrors();
     GLFWwindow* window = glfwGetCurrentContext();
     if (glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS) done = true;
     if (glfwWindowShouldClose(window)) done = true;
-    drawFrame();
+
+    renderer.renderFrame(demo.syncRow, demo.spectrum.data());
   }
 }
 
-void shutdown(Demo&) { glfwTerminate(); }
+void shutdown(Demo& demo) {
+  demo.watcher.stop();
+  demo.syncDevice.reset();
+  demo.music.stop();
+  glfwTerminate();
+}
 
 }  // namespace quintaval

@@ -37,7 +37,7 @@ TEST_F(WindowTest, OpensACoreContextWithTheLetterboxedState) {
   EXPECT_EQ(glfwGetInputMode(window, GLFW_STICKY_KEYS), GLFW_TRUE);
   EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
 
-  initGlState(settings);
+  initViewportAndState(settings);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[0], 0);
