@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
+#include "support/temp_dir.h"
 #include "timeline/track_file.h"
 
 namespace quintaval {
@@ -96,16 +98,28 @@ TEST(TrackSheet, ValuesSurviveFormattingBitForBit) {
 }
 
 TEST(TrackSheet, NumbersIgnoreTheProcessLocale) {
-  const char* previous = std::setlocale(LC_ALL, nullptr);
-  const std::string saved = previous ? previous : "C";
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8")) {
-    GTEST_SKIP() << "no locale with a decimal comma installed";
+  // A German locale writes 2,5; one is generated in a scratch directory when the system
+  // has none.
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  testing::TempDir scratch;
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    const std::string command = "localedef -i de_DE -f UTF-8 '" +
+                                (scratch.path() / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == 0) {
+      setenv("LOCPATH", scratch.path().c_str(), 1);
+      std::setlocale(LC_ALL, "de_DE.UTF-8");
+    }
   }
-  const TrackSheet sheet = parseTrackSheet("track a\n0 2.5 linear\n");
+  const bool comma = *std::localeconv()->decimal_point == ',';
+  const TrackSheet sheet = parseTrackSheet("track a\n0 2.5 linear\n1 2,5 linear\n");
   const std::string text = formatSheetValue(2.5f);
   std::setlocale(LC_ALL, saved.c_str());
-  ASSERT_FALSE(sheet.failed());
-  EXPECT_EQ(sheet.tracks[0].keys[0].value, 2.5f);
+  unsetenv("LOCPATH");
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma could be made";
+  ASSERT_EQ(sheet.tracks.size(), 1u);
+  EXPECT_EQ(sheet.tracks[0].keys.at(0).value, 2.5f);
+  ASSERT_EQ(sheet.errors.size(), 1u);  // the comma is still not a decimal point
+  EXPECT_EQ(sheet.errors[0].line, 3);
   EXPECT_EQ(text, "2.5");
 }
 
