@@ -16,8 +16,27 @@ fs::path shippedShaders() {
 
 }  // namespace
 
+GlTestContext* RenderFixture::gl = nullptr;
+
+void RenderFixture::SetUpTestSuite() { gl = new GlTestContext(kWidth, kHeight); }
+
+void RenderFixture::TearDownTestSuite() {
+  delete gl;
+  gl = nullptr;
+}
+
 void RenderFixture::SetUp() {
-  ASSERT_TRUE(gl.ok());
+  ASSERT_TRUE(gl && gl->ok());
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glBindRenderbuffer(GL_RENDERBUFFER, 0);
+  glViewport(0, 0, kWidth, kHeight);
+  glUseProgram(0);
+  glDisable(GL_BLEND);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glActiveTexture(GL_TEXTURE0);
+  for (GLuint attribute = 0; attribute < 3; ++attribute) glDisableVertexAttribArray(attribute);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glGetError();  // a previous test's deliberate failures leave errors behind
   ASSERT_NE(std::getenv("QV_SOURCE_DIR"), nullptr) << "QV_SOURCE_DIR must name the source tree";
   const fs::path shaders = dir.path() / "Data" / "Shaders";
   fs::create_directories(shaders);

@@ -1,6 +1,9 @@
 // Shared set-up for the rendering tests: a hidden GL 3.3 core context, a recording error
 // reporter, and a scratch working directory whose Data/Shaders/ holds copies of the
 // shipped GLSL sources, which a test may then break or remove one by one.
+// One context serves the whole test suite: opening and closing the X connection per test
+// lets the X server reset between tests, and a test starting during the reset finds no
+// display. Each test starts from the default framebuffer, viewport and state.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +19,8 @@ namespace quintaval::testing {
 
 class RenderFixture : public ::testing::Test {
  protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
   void SetUp() override;
   void TearDown() override;
 
@@ -30,7 +35,7 @@ class RenderFixture : public ::testing::Test {
   static constexpr int kWidth = 64;
   static constexpr int kHeight = 36;
 
-  GlTestContext gl{kWidth, kHeight};
+  static GlTestContext* gl;
   RecordingReporter reporter;
   TempDir dir;
   std::unique_ptr<ScopedWorkingDirectory> workingDirectory;

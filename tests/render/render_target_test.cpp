@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/gl_test_context.h"
-#include "support/recording_reporter.h"
+#include "render/render_fixture.h"
 
 namespace quintaval {
 namespace {
@@ -30,13 +29,8 @@ std::array<int, 4> viewport() {
   return v;
 }
 
-class RenderTargetTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(gl.ok()); }
-
-  testing::GlTestContext gl{320, 180};  // the window has no multisampling
-  testing::RecordingReporter reporter;
-};
+// The fixture's window has no multisampling.
+using RenderTargetTest = testing::RenderFixture;
 
 TEST_F(RenderTargetTest, SolidColourTargetHoldsExactlyTheClearedColour) {
   RenderTarget white(0, 1, 1);
