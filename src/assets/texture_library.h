@@ -4,8 +4,9 @@
 // The program holds a base library filled from "Data/", an asset library filled image by
 // image from the asset catalogue, and thirteen texture sequences (libraries filled from
 // one directory and sorted by name) whose frames are picked by a position in [0, 1].
-// Loading and lookups need the program's GL context current on the calling thread.
-// Textures are never deleted: libraries live as long as the program.
+// Loading needs the program's GL context current on the calling thread (main thread
+// only: DevIL is not thread-safe). Textures are never deleted: libraries live as long
+// as the program.
 #pragma once
 
 #include <cstdint>
