@@ -128,11 +128,11 @@ class Arranger {
   void kick(double at, double velocity) {
     const size_t start = sampleAt(at);
     double phase = 0;
-    for (size_t i = 0; i < sampleAt(0.45); ++i) {
+    for (size_t i = 0; i < sampleAt(0.4); ++i) {
       const double t = i / kRate;
-      const double hz = 46 + 120 * std::exp(-t / 0.025);
+      const double hz = 50 + 110 * std::exp(-t / 0.012);
       phase += hz / kRate;
-      const double amp = std::exp(-t / 0.25) * std::min(1.0, t / 0.002);
+      const double amp = std::exp(-t / 0.15) * std::min(1.0, t / 0.002);
       const double click = (noise_.uniform() * 2 - 1) * std::exp(-t / 0.0015) * 0.25;
       drums_.add(start + i, velocity * (std::sin(kTau * phase) * amp + click), 0);
       if (start + i < length_) {

@@ -5,7 +5,7 @@
 //   0-16 s intro, 16-32 s bass, 32-48 s full with lead (3D), 48-64 s second theme,
 //   64-80 s full (3D), 80-96 s breakdown, 96-112 s finale (3D), 112-128 s outro,
 //   then the last chord rings out until 134 s.
-// The kick sits at 45-60 Hz, in spectrum bin 1 of a 1024-sample FFT, and the bass stays
+// The kick settles at 50 Hz, in spectrum bin 1 of a 1024-sample FFT, and the bass stays
 // above 80 Hz, so bin 1 follows the beat.
 #pragma once
 
