@@ -151,18 +151,58 @@ BENCHMARK(BM_TextureLibraryLoadDirectory)->Unit(benchmark::kMillisecond)->Iterat
 BENCHMARK(BM_DevilDecode)->Unit(benchmark::kMillisecond)->Iterations(5)->DenseRange(kBoth, kPngOnly);
 BENCHMARK(BM_StbImageDecode)->Unit(benchmark::kMillisecond)->Iterations(5)->DenseRange(kBoth, kPngOnly);
 
-// Console output as usual, and the mean wall time per run kept for the summary.
+// Console output as usual, and the wall and CPU time per iteration kept for the summary.
+// On a busy machine the wall times swing; the CPU times (all threads of the process,
+// the GL driver's included) hold better.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  struct Times {
+    double wall = 0.0, cpu = 0.0;  // milliseconds
+  };
   SummaryReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (!run.error_occurred) milliseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (!run.error_occurred) times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
     }
   }
-  std::map<std::string, double> milliseconds;
+  Times find(const std::string& prefix) const {
+    for (const auto& [name, t] : times) {
+      if (name.rfind(prefix, 0) == 0) return t;
+    }
+    return {};
+  }
+  std::map<std::string, Times> times;
 };
+
+void printSummary(const SummaryReporter& reporter) {
+  std::uintmax_t jpegBytes = 0, pngBytes = 0;
+  for (const std::string& name : pictureNames(kJpegOnly)) jpegBytes += std::filesystem::file_size(gDirectory + name);
+  for (const std::string& name : pictureNames(kPngOnly)) pngBytes += std::filesystem::file_size(gDirectory + name);
+  std::printf("\n%d pictures of %dx%d (%d JPEG, %.1f MB; %d PNG, %.1f MB)\n", kPicturesPerFormat * 2,
+              kWidth, kHeight, kPicturesPerFormat, jpegBytes / 1e6, kPicturesPerFormat, pngBytes / 1e6);
+  std::printf("%-46s %10s %10s %12s %12s\n", "per directory", "wall ms", "CPU ms", "wall/stb", "CPU/stb");
+  struct Row {
+    const char* label;
+    std::string run;
+    std::string peer;  // the stb_image run it is compared with
+  };
+  const Row rows[] = {
+      {"TextureLibrary::loadDirectory (upload, mips)", "BM_TextureLibraryLoadDirectory", "BM_StbImageDecode/0"},
+      {"DevIL decode, JPEG and PNG", "BM_DevilDecode/0", "BM_StbImageDecode/0"},
+      {"stb_image decode, JPEG and PNG", "BM_StbImageDecode/0", "BM_StbImageDecode/0"},
+      {"DevIL decode, JPEG only", "BM_DevilDecode/1", "BM_StbImageDecode/1"},
+      {"stb_image decode, JPEG only", "BM_StbImageDecode/1", "BM_StbImageDecode/1"},
+      {"DevIL decode, PNG only", "BM_DevilDecode/2", "BM_StbImageDecode/2"},
+      {"stb_image decode, PNG only", "BM_StbImageDecode/2", "BM_StbImageDecode/2"},
+  };
+  for (const Row& row : rows) {
+    SummaryReporter::Times t = reporter.find(row.run + "/"), peer = reporter.find(row.peer + "/");
+    if (t.wall <= 0.0 || peer.wall <= 0.0) continue;
+    std::printf("%-46s %10.1f %10.1f %12.2f %12.2f\n", row.label, t.wall, t.cpu, t.wall / peer.wall,
+                t.cpu / peer.cpu);
+  }
+}
 
 }  // namespace
 
@@ -172,37 +212,7 @@ int main(int argc, char** argv) {
   if (!openContext()) std::fprintf(stderr, "No GL context: the TextureLibrary run is skipped.\n");
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-
-  auto find = [&](const char* prefix) {
-    for (const auto& [name, ms] : reporter.milliseconds) {
-      if (name.rfind(prefix, 0) == 0) return ms;
-    }
-    return 0.0;
-  };
-  double library = find("BM_TextureLibraryLoadDirectory");
-  double devil = find("BM_DevilDecode/0");
-  double stb = find("BM_StbImageDecode/0");
-  std::uintmax_t jpegBytes = 0, pngBytes = 0;
-  for (const std::string& name : pictureNames(kJpegOnly)) jpegBytes += std::filesystem::file_size(gDirectory + name);
-  for (const std::string& name : pictureNames(kPngOnly)) pngBytes += std::filesystem::file_size(gDirectory + name);
-  std::printf("\n%d pictures of %dx%d (%d JPEG, %.1f MB; %d PNG, %.1f MB), wall time per directory:\n",
-              kPicturesPerFormat * 2, kWidth, kHeight, kPicturesPerFormat, jpegBytes / 1e6,
-              kPicturesPerFormat, pngBytes / 1e6);
-  if (library > 0) std::printf("  TextureLibrary::loadDirectory (DevIL + GL upload + mipmaps): %8.1f ms\n", library);
-  if (devil > 0) std::printf("  DevIL decode only:                                         %8.1f ms\n", devil);
-  if (stb > 0) std::printf("  stb_image decode only:                                     %8.1f ms\n", stb);
-  if (stb > 0 && library > 0) std::printf("  ratio TextureLibrary / stb_image: %.2f\n", library / stb);
-  if (stb > 0 && devil > 0) std::printf("  ratio DevIL decode / stb_image decode: %.2f\n", devil / stb);
-  double devilJpeg = find("BM_DevilDecode/1"), stbJpeg = find("BM_StbImageDecode/1");
-  double devilPng = find("BM_DevilDecode/2"), stbPng = find("BM_StbImageDecode/2");
-  if (stbJpeg > 0 && devilJpeg > 0) {
-    std::printf("  JPEG only: DevIL %.1f ms, stb_image %.1f ms, ratio %.2f\n", devilJpeg, stbJpeg,
-                devilJpeg / stbJpeg);
-  }
-  if (stbPng > 0 && devilPng > 0) {
-    std::printf("  PNG only:  DevIL %.1f ms, stb_image %.1f ms, ratio %.2f\n", devilPng, stbPng,
-                devilPng / stbPng);
-  }
+  printSummary(reporter);
 
   if (gWindow) glfwDestroyWindow(gWindow);
   glfwTerminate();
