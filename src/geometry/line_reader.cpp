@@ -1,10 +1,15 @@
-// Whole-file reading and line splitting for the text data readers.
+// Whole-file reading and block-wise line splitting for the text data readers.
 #include "geometry/line_reader.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace quintaval {
+
+namespace {
+
+constexpr std::size_t kBlockSize = std::size_t{1} << 18;
+
+}  // namespace
 
 bool readWholeFile(const std::string& path, std::string& text) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -12,14 +17,6 @@ bool readWholeFile(const std::string& path, std::string& text) {
     return false;
   }
   text.clear();
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file);
-    if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-      text.resize(static_cast<std::size_t>(size));
-      text.resize(std::fread(text.data(), 1, text.size(), file));
-    }
-  }
-  // Files that cannot seek (pipes) or that grew meanwhile: read on in blocks.
   char block[65536];
   std::size_t got;
   while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
@@ -33,13 +30,54 @@ bool readWholeFile(const std::string& path, std::string& text) {
 LineReader::LineReader(std::string_view text, std::size_t limit)
     : position_(text.data()), end_(text.data() + text.size()), limit_(limit) {}
 
+LineReader::LineReader(FilePath file, std::size_t limit) : limit_(limit) {
+  file_ = std::fopen(file.path.c_str(), "rb");
+  opened_ = file_ != nullptr;
+  // The block always holds a whole line that fits, with its line end, and then some.
+  buffer_.reset(new char[kBlockSize + limit_ + 2]);
+  position_ = end_ = buffer_.get();
+}
+
+LineReader::~LineReader() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+  }
+}
+
+bool LineReader::refill() {
+  if (file_ == nullptr) {
+    return false;
+  }
+  const std::size_t kept = static_cast<std::size_t>(end_ - position_);
+  std::memmove(buffer_.get(), position_, kept);
+  const std::size_t got = std::fread(buffer_.get() + kept, 1, kBlockSize, file_);
+  position_ = buffer_.get();
+  end_ = buffer_.get() + kept + got;
+  if (got == 0) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  return got > 0;
+}
+
 bool LineReader::next(std::string_view& line) {
-  if (stoppedAtLine_ != 0 || position_ >= end_) {
+  if (stoppedAtLine_ != 0) {
+    return false;
+  }
+  const char* newline = nullptr;
+  for (;;) {
+    const std::size_t available = static_cast<std::size_t>(end_ - position_);
+    newline = static_cast<const char*>(std::memchr(position_, '\n', available));
+    // Without a line end in sight, a rest longer than any line that fits (with "\r")
+    // is already known to be too long.
+    if (newline != nullptr || available > limit_ + 1 || !refill()) {
+      break;
+    }
+  }
+  if (newline == nullptr && position_ == end_) {
     return false;
   }
   const char* start = position_;
-  const char* newline =
-      static_cast<const char*>(std::memchr(start, '\n', static_cast<std::size_t>(end_ - start)));
   const char* stop = newline != nullptr ? newline : end_;
   position_ = newline != nullptr ? newline + 1 : end_;
   if (stop > start && stop[-1] == '\r') {

@@ -2,11 +2,14 @@
 //
 // Each format reads into a fixed-size line buffer: a line holds at most `limit` - 1
 // characters, line end excluded, and the first line that does not fit ends the reading
-// of the file (everything before it is kept). "\n" and "\r\n" both end a line. The file
-// is read into memory at once; LineReader then hands out views into that text.
+// of the file (everything before it is kept). "\n" and "\r\n" both end a line. Files are
+// read in blocks, so that a large model never sits in memory as text; a line handed out
+// stays valid until the next call of `next`.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,9 +18,22 @@ namespace quintaval {
 // Reads the whole file into `text`. False when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& text);
 
+// Names a file to read, so that a path is never taken for text.
+struct FilePath {
+  const std::string& path;
+};
+
 class LineReader {
  public:
+  // Lines of text already in memory.
   LineReader(std::string_view text, std::size_t limit);
+  // Lines of a file; `opened()` says whether it could be opened.
+  LineReader(FilePath file, std::size_t limit);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  bool opened() const { return opened_; }
 
   // The next line, without its line end. False at the end of the text and, from then on,
   // at and after the first line that is too long.
@@ -27,9 +43,16 @@ class LineReader {
   int stoppedAtLine() const { return stoppedAtLine_; }
 
  private:
-  const char* position_;
-  const char* end_;
+  // Moves the unread rest to the front of the buffer and reads more behind it. False when
+  // nothing more could be read.
+  bool refill();
+
+  std::FILE* file_ = nullptr;
+  std::unique_ptr<char[]> buffer_;
+  const char* position_ = nullptr;
+  const char* end_ = nullptr;
   std::size_t limit_;
+  bool opened_ = true;
   int lineNumber_ = 0;
   int stoppedAtLine_ = 0;
 };

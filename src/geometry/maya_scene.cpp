@@ -113,16 +113,17 @@ bool MayaScene::readMayaFile(const std::string& path) {
     return false;
   }
   scale_ = rotation_ = translation_ = Vec3{};
-  std::string text;
-  if (!readWholeFile(path, text)) {
-    return false;
-  }
-  return readMayaText(text, path);
+  LineReader lines(FilePath{path}, kMayaLineLimit);
+  return lines.opened() && readMayaLines(lines, path);
 }
 
 bool MayaScene::readMayaText(std::string_view text, const std::string& path) {
-  scale_ = rotation_ = translation_ = Vec3{};
   LineReader lines(text, kMayaLineLimit);
+  return readMayaLines(lines, path);
+}
+
+bool MayaScene::readMayaLines(LineReader& lines, const std::string& path) {
+  scale_ = rotation_ = translation_ = Vec3{};
   std::string_view line;
   if (!lines.next(line) || LineScanner(line).nextWord() != "//Maya") {
     return false;
@@ -142,7 +143,8 @@ bool MayaScene::readMayaText(std::string_view text, const std::string& path) {
   while (lines.next(line)) {
     const LineScanner atStart(line);
     LineScanner scan = atStart;
-    const std::string_view first = scan.nextWord();
+    std::string_view first = scan.nextWord();
+    std::string knotCount;  // holds the first word once further lines were read
 
     if (pointMode) {
       if (!countRead) {
@@ -175,6 +177,8 @@ bool MayaScene::readMayaText(std::string_view text, const std::string& path) {
         // following lines. None of them is used.
         LineScanner knots = atStart;
         int remaining = knots.readInt();
+        knotCount.assign(first);
+        first = knotCount;
         while (remaining > 0) {
           if (knots.nextWord().empty()) {
             std::string_view more;

@@ -33,6 +33,8 @@ struct AmbientLight {
   float intensity = 1.0f;
 };
 
+class LineReader;
+
 class MayaScene {
  public:
   // Reads one file into the scene. A missing file, an empty path or a first line that
@@ -57,6 +59,7 @@ class MayaScene {
   const std::vector<AmbientLight>& ambientLights() const { return ambientLights_; }
 
  private:
+  bool readMayaLines(LineReader& lines, const std::string& path);
   void completeCurve(CameraPath curve);
 
   // The values of the latest ".s", ".r" (degrees) and ".t" lines of the current file.

@@ -63,10 +63,7 @@ void applyLine(std::string_view keyword, LineScanner& scan, Material& m) {
   }
 }
 
-}  // namespace
-
-void readMaterialText(std::string_view text, std::vector<Material>& materials) {
-  LineReader lines(text, kMtlLineLimit);
+void readMaterialLines(LineReader& lines, std::vector<Material>& materials) {
   // Index rather than pointer: appending may move the materials.
   std::size_t current = 0;
   bool haveCurrent = false;
@@ -85,10 +82,17 @@ void readMaterialText(std::string_view text, std::vector<Material>& materials) {
   }
 }
 
+}  // namespace
+
+void readMaterialText(std::string_view text, std::vector<Material>& materials) {
+  LineReader lines(text, kMtlLineLimit);
+  readMaterialLines(lines, materials);
+}
+
 void readMaterialLibrary(const std::string& path, std::vector<Material>& materials) {
-  std::string text;
-  if (readWholeFile(path, text)) {
-    readMaterialText(text, materials);
+  LineReader lines(FilePath{path}, kMtlLineLimit);
+  if (lines.opened()) {
+    readMaterialLines(lines, materials);
   }
 }
 

@@ -109,13 +109,14 @@ std::string directoryOf(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-void readObjText(std::string_view text, const std::string& directory, ModelData& model) {
+namespace {
+
+void readObjLines(LineReader& lines, const std::string& directory, ModelData& model) {
   model.groups.emplace_back();
   std::size_t currentGroup = model.groups.size() - 1;
   const std::size_t initialGroup = currentGroup;
   int currentMaterial = -1;
 
-  LineReader lines(text, kObjLineLimit);
   std::string_view line;
   while (lines.next(line)) {
     LineScanner scan(line);
@@ -162,14 +163,21 @@ void readObjText(std::string_view text, const std::string& directory, ModelData&
   model.stoppedAtLine = lines.stoppedAtLine();
 }
 
+}  // namespace
+
+void readObjText(std::string_view text, const std::string& directory, ModelData& model) {
+  LineReader lines(text, kObjLineLimit);
+  readObjLines(lines, directory, model);
+}
+
 bool readObjFile(const std::string& path, ModelData& model) {
   model.fileName = path;
-  std::string text;
-  if (!readWholeFile(path, text)) {
+  LineReader lines(FilePath{path}, kObjLineLimit);
+  if (!lines.opened()) {
     return false;
   }
   model.loaded = false;
-  readObjText(text, directoryOf(path), model);
+  readObjLines(lines, directoryOf(path), model);
   model.loaded = true;
   return true;
 }
