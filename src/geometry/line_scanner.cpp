@@ -115,6 +115,14 @@ float LineScanner::readFloat() {
   return value;
 }
 
+Vec3 LineScanner::readVec3() {
+  Vec3 v;
+  v.x = readFloat();
+  v.y = readFloat();
+  v.z = readFloat();
+  return v;
+}
+
 void LineScanner::readFloatInto(float& value) {
   if (failed_) {
     return;

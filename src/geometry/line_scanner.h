@@ -11,6 +11,8 @@
 
 #include <string_view>
 
+#include "core/math.h"
+
 namespace quintaval {
 
 constexpr bool isBlank(char c) {
@@ -39,6 +41,8 @@ class LineScanner {
 
   float readFloat();
   int readInt();
+  // Three numbers in a row; those that cannot be read are 0.
+  Vec3 readVec3();
   // Like readFloat, but a failure leaves `value` as it was.
   void readFloatInto(float& value);
 

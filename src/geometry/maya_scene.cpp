@@ -26,21 +26,13 @@ namespace {
 
 const Vec3 kUnit{1.0f, 1.0f, 1.0f};
 
-Vec3 readVec3(LineScanner& scan) {
-  Vec3 v;
-  v.x = scan.readFloat();
-  v.y = scan.readFloat();
-  v.z = scan.readFloat();
-  return v;
-}
-
 // An attribute line of an open light (the word after "setAttr" onwards). False when the
 // line names another attribute, which completes the light.
 bool readLightAttribute(LineScanner scan, Vec3& color, float& intensity) {
   const std::string_view attribute = scan.nextWord();
   if (attribute == "\".cl\"") {
     scan.skipWords(2);  // -type "float3"
-    color = readVec3(scan);
+    color = scan.readVec3();
     return true;
   }
   if (attribute == "\".in\"") {
@@ -152,7 +144,7 @@ bool MayaScene::readMayaLines(LineReader& lines, const std::string& path) {
         countRead = true;
       } else if (static_cast<int>(curve->controlPoints.size()) < pointCount) {
         LineScanner coordinates = atStart;
-        curve->controlPoints.push_back(readVec3(coordinates));
+        curve->controlPoints.push_back(coordinates.readVec3());
       } else {
         completeCurve(std::move(*curve));
         curve.reset();
@@ -209,7 +201,7 @@ bool MayaScene::readMayaLines(LineReader& lines, const std::string& path) {
                                                : nullptr;
         if (target != nullptr) {
           values.skipWords(2);  // -type "double3"
-          *target = readVec3(values);
+          *target = values.readVec3();
         }
       } else {
         transformMode = false;

@@ -12,12 +12,8 @@ namespace quintaval {
 namespace {
 
 Vec4 readColor(LineScanner& scan) {
-  Vec4 color;
-  color.x = scan.readFloat();
-  color.y = scan.readFloat();
-  color.z = scan.readFloat();
-  color.w = 1.0f;
-  return color;
+  const Vec3 rgb = scan.readVec3();
+  return Vec4{rgb.x, rgb.y, rgb.z, 1.0f};
 }
 
 void readMapName(LineScanner& scan, std::string& name) {

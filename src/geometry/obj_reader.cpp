@@ -94,14 +94,6 @@ void readFace(LineScanner& scan, int material, ModelData& model, FaceGroup& grou
   group.faces.push_back(face);
 }
 
-Vec3 readVec3(LineScanner& scan) {
-  Vec3 v;
-  v.x = scan.readFloat();
-  v.y = scan.readFloat();
-  v.z = scan.readFloat();
-  return v;
-}
-
 }  // namespace
 
 std::string directoryOf(const std::string& path) {
@@ -125,7 +117,7 @@ void readObjLines(LineReader& lines, const std::string& directory, ModelData& mo
       continue;
     }
     if (keyword == "v") {
-      model.positions.push_back(readVec3(scan));
+      model.positions.push_back(scan.readVec3());
     } else if (keyword == "f") {
       readFace(scan, currentMaterial, model, model.groups[currentGroup]);
     } else if (keyword == "vt") {
@@ -134,7 +126,7 @@ void readObjLines(LineReader& lines, const std::string& directory, ModelData& mo
       t.y = scan.readFloat();
       model.texCoords.push_back(t);
     } else if (keyword == "vn") {
-      model.normals.push_back(readVec3(scan));
+      model.normals.push_back(scan.readVec3());
     } else if (keyword == "g") {
       const std::string_view name = scan.nextWord();
       if (name == "default") {
