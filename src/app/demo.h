@@ -8,6 +8,7 @@
 
 #include "assets/asset_catalogue.h"
 #include "assets/file_watcher.h"
+#include "app/frame_stats.h"
 #include "assets/texture_library.h"
 #include "core/demo_settings.h"
 #include "geometry/maya_scene.h"
@@ -51,6 +52,7 @@ struct Demo {
   std::array<float, kSpectrumBins> spectrum{};
 
   FileWatcher watcher;
+  FrameStats frameStats;  // off unless QUINTAVAL_FRAME_STATS is set
 };
 
 // What the frame renderer draws from.

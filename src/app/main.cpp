@@ -19,6 +19,7 @@ int main() {
   auto demo = std::make_unique<Demo>();
   DemoSettings& settings = demo->settings;
   if (!runSetupDialog(settings)) return -1;
+  demo->frameStats.markStart();
   if (!openWindow(settings, settings.width, settings.height)) return -1;
   if (!loadGlEntryPoints()) return -1;
   if (!initGlState(*demo)) return -1;

@@ -28,7 +28,9 @@ void runMainLoop(Demo& demo) {
     if (glfwWindowShouldClose(window)) done = true;
 
     renderer.renderFrame(demo.syncRow, demo.spectrum.data());
+    demo.frameStats.frameDone(renderer.lastTracks()[kSceneNum]);
   }
+  demo.frameStats.report();
 }
 
 void shutdown(Demo& demo) {
