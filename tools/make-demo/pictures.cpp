@@ -65,7 +65,7 @@ void makeFontSheet(DemoTree& tree) {
   cairo_set_source_rgb(cr, 1, 1, 1);
   // The overlay draws every byte in a square cell, while the monospace face is about 0.6 em
   // wide: the glyphs are stretched sideways so that text does not look letter-spaced.
-  constexpr double kStretch = 1.4;
+  constexpr double kStretch = 1.6;
   for (int c = 32; c < 127; ++c) {
     const char text[2] = {static_cast<char>(c), 0};
     cairo_text_extents_t extents;
