@@ -2,6 +2,7 @@
 // the output, load the file, play, put the position at the start.
 #include "timeline/music_clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -57,8 +58,14 @@ double MusicClock::seconds() const {
   const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                std::chrono::steady_clock::now().time_since_epoch())
                                .count();
-  double frames = smoother_.positionAt(output_.anchor(), output_.latencyFrames(),
-                                       music_->sampleRate, now);
+  double frames;
+  if (output_.onDummyDriver() && !followDummyCallbacks_) {
+    // Nothing is heard, and the dummy driver's own pacing slips on a busy machine: the
+    // music plays at the steady clock's pace from the moment it started.
+    frames = std::max<std::int64_t>(0, now - output_.playStartNs()) * 1e-9 * music_->sampleRate;
+  } else {
+    frames = smoother_.positionAt(output_.anchor(), output_.latencyFrames(), music_->sampleRate, now);
+  }
   if (loop_) frames = std::fmod(frames, static_cast<double>(music_->frames()));
   return frames / music_->sampleRate;
 }

@@ -4,8 +4,9 @@
 // looping piece and running on in silence after the end of one that does not loop.
 //
 // Failures are reported and never stop the program: without an output device the music
-// plays silently on SDL's dummy driver, so time still advances; without music (missing
-// or undecodable file) time stays 0 and the spectrum is silence.
+// plays silently on SDL's dummy driver, and time follows the steady clock from the start
+// of play (nobody hears the dummy, and its pacing slips when the machine is busy);
+// without music (missing or undecodable file) time stays 0 and the spectrum is silence.
 #pragma once
 
 #include <memory>
@@ -41,6 +42,10 @@ class MusicClock : public Clock {
   double seconds() const override;
   void fetchSpectrum(float* out) const override;
 
+  // Follow the dummy driver's callbacks as if it were a device, so tests can exercise the
+  // device path without a sound card. Off by default.
+  void followDummyCallbacks(bool follow) { followDummyCallbacks_ = follow; }
+
   bool hasMusic() const { return music_ != nullptr; }
   bool playingSilently() const { return silent_; }
   const std::shared_ptr<const DecodedMusic>& music() const { return music_; }
@@ -50,6 +55,7 @@ class MusicClock : public Clock {
   AudioOutput output_;
   bool loop_ = false;
   bool silent_ = false;
+  bool followDummyCallbacks_ = false;
   // The smooth clock advances on every reading, from the main thread only.
   mutable PlaybackSmoother smoother_;
 };

@@ -40,6 +40,8 @@ bool AudioOutput::openDevice() {
     return false;
   }
   latencyFrames_ = obtained.samples;
+  const char* driver = SDL_GetCurrentAudioDriver();
+  onDummy_ = driver && std::strcmp(driver, "dummy") == 0;
   return true;
 }
 
@@ -80,6 +82,7 @@ bool AudioOutput::deviceAvailable() {
 
 bool AudioOutput::play() {
   if (device_ == 0) return false;
+  playStartNs_ = steadyNowNs();
   SDL_PauseAudioDevice(device_, 0);
   return true;
 }
@@ -115,6 +118,8 @@ void AudioOutput::close() {
   }
   music_.reset();
   latencyFrames_ = 0;
+  onDummy_ = false;
+  playStartNs_ = 0;
 }
 
 AudioAnchor AudioOutput::anchor() const {

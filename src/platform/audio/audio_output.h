@@ -5,7 +5,8 @@
 // the callback keeps counting silent frames, so the position runs on past the end.
 //
 // When no output device can be opened, the music can be played on SDL's silent `dummy`
-// driver instead, which consumes samples in real time, so the position still advances.
+// driver instead. That driver paces itself by sleeping, so on a busy machine it falls
+// behind; nobody hears it, and the clock above then follows the steady clock instead.
 #pragma once
 
 #include <cstdint>
@@ -58,6 +59,11 @@ class AudioOutput {
   static bool deviceAvailable();
 
   bool isOpen() const { return device_ != 0; }
+  // Whether the open device is SDL's silent dummy driver (chosen as a fallback or by the
+  // SDL_AUDIODRIVER environment variable).
+  bool onDummyDriver() const { return onDummy_; }
+  // When play() started the callback (steady clock, ns); 0 before.
+  std::int64_t playStartNs() const { return playStartNs_; }
   AudioAnchor anchor() const;
   // Frames between handing a buffer to SDL and hearing its first frame: the device
   // buffer SDL reports.
@@ -75,6 +81,8 @@ class AudioOutput {
   std::uint32_t device_ = 0;
   bool subsystemStarted_ = false;
   bool dummyHintSet_ = false;
+  bool onDummy_ = false;
+  std::int64_t playStartNs_ = 0;
   int latencyFrames_ = 0;
 
   // Written by the audio thread, read by the main thread.

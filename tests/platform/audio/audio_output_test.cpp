@@ -45,7 +45,7 @@ TEST(AudioOutput, WithoutLoopingTheEndIsFollowedBySilence) {
   EXPECT_EQ(render(*music, false, 1u << 31, 2), (std::vector<float>{0, 0, 0, 0}));
 }
 
-TEST(AudioOutput, DummyDriverConsumesFramesInRealTime) {
+TEST(AudioOutput, DummyDriverConsumesFramesNoFasterThanRealTime) {
   AudioOutput output;
   ASSERT_EQ(output.open(countingMusic(44100), true, false), AudioOutput::OpenResult::kDummyDriver);
   EXPECT_GT(output.latencyFrames(), 0);
@@ -59,8 +59,11 @@ TEST(AudioOutput, DummyDriverConsumesFramesInRealTime) {
   const AudioAnchor later = output.anchor();
   const double frames = static_cast<double>(later.frame - first.frame);
   const double seconds = static_cast<double>(later.timeNs - first.timeNs) * 1e-9;
+  EXPECT_TRUE(output.onDummyDriver());
   EXPECT_NEAR(seconds, 0.5, 0.1);
-  EXPECT_NEAR(frames / seconds, 44100.0, 44100.0 * 0.1);
+  // It sleeps between buffers, so a busy machine slows it down, never speeds it up.
+  EXPECT_GT(frames, 0.0);
+  EXPECT_LT(frames / seconds, 44100.0 * 1.05);
 
   output.close();
   EXPECT_FALSE(output.isOpen());
