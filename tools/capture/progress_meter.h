@@ -23,7 +23,7 @@ class ProgressMeter {
   // Ends the line with a summary: frames, time taken and mean rate.
   void finish();
 
-  // "frame 120/7680, 45.3 fps, 2:46 left"; the rate and time left read "--" while no
+  // "frame 120/7680, 45.3 fps, 2:47 left"; the rate and time left read "--" while no
   // rate is known (fps <= 0).
   static std::string formatLine(std::int64_t done, std::int64_t total, double framesPerSecond);
   // "7680 frames in 3:12 (40.0 fps)".
