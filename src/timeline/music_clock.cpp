@@ -1,5 +1,5 @@
-// Start-up order and messages follow the original audio library's sequence: initialise
-// the output, load the file, play, put the position at the start.
+// Starting runs four steps, each with its own message on failure: open the output, load
+// the file, play, put the position at the start. None of them stops the program.
 #include "timeline/music_clock.h"
 
 #include <algorithm>
