@@ -69,9 +69,33 @@ TEST(PngSequenceWriter, ReportsADirectoryItCannotMakeOrWriteTo) {
   ASSERT_TRUE(writer.open());
   fs::create_directory(dir.path() / "frame-000007.png");  // a directory where the file goes
   const auto frame = stripedFrame();
-  EXPECT_FALSE(writer.writeFrame(frame.data(), 7));
+  writer.writeFrame(frame.data(), 7);  // written in the background: the failure shows later
+  EXPECT_FALSE(writer.finish());
   ASSERT_EQ(reporter.messages().size(), 2u);
   EXPECT_EQ(reporter.messages()[1], "Could not write " + (dir.path() / "frame-000007.png").string());
+  // The capture stops at the next frame.
+  EXPECT_FALSE(writer.writeFrame(frame.data(), 8));
+  EXPECT_EQ(reporter.messages().size(), 2u);
+}
+
+TEST(PngSequenceWriter, WorkersWriteEveryFrameOfALongSequence) {
+  testing::TempDir dir;
+  PngSequenceWriter writer(dir.path().string(), 2, 3, 3);
+  ASSERT_TRUE(writer.open());
+  std::vector<unsigned char> frame = stripedFrame();
+  for (int i = 0; i < 40; ++i) {
+    frame[0] = static_cast<unsigned char>(i);  // bottom-left red byte: the frame's number
+    ASSERT_TRUE(writer.writeFrame(frame.data(), i));
+  }
+  ASSERT_TRUE(writer.finish());
+  for (int i = 0; i < 40; ++i) {
+    int width = 0, height = 0, channels = 0;
+    const std::string path = (dir.path() / PngSequenceWriter::fileName(i)).string();
+    unsigned char* image = stbi_load(path.c_str(), &width, &height, &channels, 3);
+    ASSERT_NE(image, nullptr) << path;
+    EXPECT_EQ(image[2 * 2 * 3], i) << path;  // bottom row, first pixel, red
+    stbi_image_free(image);
+  }
 }
 
 DecodedMusic ramp(int sampleRate, int channels, int frames) {
