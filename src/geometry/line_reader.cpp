@@ -28,11 +28,17 @@ bool readWholeFile(const std::string& path, std::string& text) {
 }
 
 LineReader::LineReader(std::string_view text, std::size_t limit)
-    : position_(text.data()), end_(text.data() + text.size()), limit_(limit) {}
+    : position_(text.data()), end_(text.data() + text.size()), limit_(limit),
+      totalSize_(text.size()) {}
 
 LineReader::LineReader(FilePath file, std::size_t limit) : limit_(limit) {
   file_ = std::fopen(file.path.c_str(), "rb");
   opened_ = file_ != nullptr;
+  if (opened_ && std::fseek(file_, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file_);
+    totalSize_ = size > 0 ? static_cast<std::size_t>(size) : 0;
+    std::rewind(file_);
+  }
   // The block always holds a whole line that fits, with its line end, and then some.
   buffer_.reset(new char[kBlockSize + limit_ + 2]);
   position_ = end_ = buffer_.get();

@@ -34,6 +34,8 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   bool opened() const { return opened_; }
+  // Size of the text or file in bytes (0 when unknown), for reserving space up front.
+  std::size_t totalSize() const { return totalSize_; }
 
   // The next line, without its line end. False at the end of the text and, from then on,
   // at and after the first line that is too long.
@@ -52,6 +54,7 @@ class LineReader {
   const char* position_ = nullptr;
   const char* end_ = nullptr;
   std::size_t limit_;
+  std::size_t totalSize_ = 0;
   bool opened_ = true;
   int lineNumber_ = 0;
   int stoppedAtLine_ = 0;

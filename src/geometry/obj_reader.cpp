@@ -103,7 +103,18 @@ std::string directoryOf(const std::string& path) {
 
 namespace {
 
+// Room for the records and corners a file of `bytes` typically holds, so that large
+// models are not copied over and over while their lists grow. Capacity that stays unused
+// is address space only: its pages are never touched.
+void reserveFor(std::size_t bytes, ModelData& model) {
+  model.corners.reserve(model.corners.size() + bytes / 24);
+  model.positions.reserve(model.positions.size() + bytes / 96);
+  model.texCoords.reserve(model.texCoords.size() + bytes / 128);
+  model.normals.reserve(model.normals.size() + bytes / 128);
+}
+
 void readObjLines(LineReader& lines, const std::string& directory, ModelData& model) {
+  reserveFor(lines.totalSize(), model);
   model.groups.emplace_back();
   std::size_t currentGroup = model.groups.size() - 1;
   const std::size_t initialGroup = currentGroup;
