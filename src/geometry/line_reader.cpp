@@ -1,4 +1,4 @@
-// Whole-file reading and block-wise line splitting for the text data readers.
+// Block-wise line splitting for the text data readers.
 #include "geometry/line_reader.h"
 
 #include <cstring>
@@ -10,22 +10,6 @@ namespace {
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
 }  // namespace
-
-bool readWholeFile(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  text.clear();
-  char block[65536];
-  std::size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
-    text.append(block, got);
-  }
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
-}
 
 LineReader::LineReader(std::string_view text, std::size_t limit)
     : position_(text.data()), end_(text.data() + text.size()), limit_(limit),

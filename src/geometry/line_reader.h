@@ -15,9 +15,6 @@
 
 namespace quintaval {
 
-// Reads the whole file into `text`. False when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& text);
-
 // Names a file to read, so that a path is never taken for text.
 struct FilePath {
   const std::string& path;
