@@ -19,8 +19,17 @@ if ((${#names[@]} == 0)); then
 fi
 
 build=build-fuzz
+# The generated seeds come from the normal build's sample demo when there is one; otherwise
+# this build generates its own, with the instrumented generator (a few minutes).
+seed_data=$PWD/$build/demo/Data
+if [[ -d build/demo/Data/Rocket && -d build/demo/Data/Models ]]; then
+  seed_data=$PWD/build/demo/Data
+fi
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
+export LSAN_OPTIONS=suppressions=$PWD/cmake/lsan-suppressions.txt:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQV_FUZZ=ON \
-  -DBUILD_TESTING=OFF >"$build.configure.log" 2>&1 || {
+  -DBUILD_TESTING=OFF -DQV_FUZZ_SEED_DATA="$seed_data" >"$build.configure.log" 2>&1 || {
   cat "$build.configure.log" >&2
   exit 1
 }
@@ -34,8 +43,6 @@ mkdir -p "$out/artifacts"
 # freed. -timeout: one input taking longer is a hang. -rss_limit_mb bounds what a damaged
 # count may make a reader allocate. -max_len leaves room for the longest lines the readers
 # accept (4096 characters) several times over. fuzz/dict/ lists each format's keywords.
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 passed=0
 failed=0
 for name in "${names[@]}"; do

@@ -4,7 +4,9 @@
 // and u stepped by adding 1/5000 (which gives 5001 samples through rounding).
 //
 // Degenerate input is guarded: a segment of zero length is never chosen (its arc table
-// is all 1, not 0/0), and a path of zero total length gives its first control point.
+// is all 1, not 0/0), and a path of zero total length gives its first control point. So
+// does a path whose length overflows single precision (points near the float limits): its
+// fractions are then 0 or NaN and no segment can be chosen.
 #include "geometry/camera_path.h"
 
 #include <algorithm>
@@ -120,6 +122,10 @@ bool CameraPath::curvePoint(float u, Vec3& point) const {
       reached = accumulated;
       if (accumulated >= u) break;
     }
+  }
+  if (chosen < 0) {
+    point = controlPoints.front();
+    return true;
   }
   const PathSegment& segment = segments[static_cast<std::size_t>(chosen)];
   const float start = reached - segment.fraction;
