@@ -130,7 +130,12 @@ bool CameraPath::curvePoint(float u, Vec3& point) const {
   const PathSegment& segment = segments[static_cast<std::size_t>(chosen)];
   const float start = reached - segment.fraction;
   const float span = reached - start;
-  const float s = span > 0.0f ? (u - start) * (1.0f / span) : 0.0f;
+  float s = span > 0.0f ? (u - start) * (1.0f / span) : 0.0f;
+  // Within the segment: rounding may put s a little past 1, and a segment whose share is
+  // too small for single precision could give infinity or NaN, which must not reach the
+  // conversion to an index below.
+  if (!(s >= 0.0f)) s = 0.0f;
+  if (s > 1.0f) s = 1.0f;
 
   // Back from arc length to the curve parameter: k locates the sample interval, v adds
   // less than one interval (an arc-table value interpolated at s * m), and dividing by m
