@@ -59,3 +59,26 @@ wait_for_exit() {
   done
   return 1
 }
+
+QV_PROBE="$QV_BINARY_DIR/tests/qv_screen_probe"
+
+# Waits up to $1 seconds for the loading picture (the first picture that is not black)
+# and then for the first demo frame (the first picture that differs from it). Sets
+# QV_DEMO_STARTED to the time (date +%s) the demo's first frame was seen.
+wait_for_demo_start() {
+  local seconds=$1 deadline mean hash loading=""
+  deadline=$(($(date +%s) + seconds))
+  while (($(date +%s) < deadline)); do
+    kill -0 "$QV_PID" 2>/dev/null || return 1
+    read -r mean hash < <("$QV_PROBE")
+    mean=${mean#mean=}
+    if [[ -z "$loading" ]]; then
+      awk -v m="$mean" 'BEGIN { exit !(m > 10) }' && loading=$hash
+    elif [[ "$hash" != "$loading" ]]; then
+      QV_DEMO_STARTED=$(date +%s)
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
