@@ -113,8 +113,9 @@ int main(int argc, char** argv) {
   const std::int64_t frames = frameCount(options.from, options.to, options.fps);
   if (!options.quiet) {
     const double loading = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::fprintf(stderr, "loaded in %.2f s; capturing %lld frames of %dx%d at %s fps\n", loading,
-                 static_cast<long long>(frames), options.width, options.height, frameRateText(options.fps).c_str());
+    std::fprintf(stderr, "loaded in %.2f s; capturing %lld frame%s of %dx%d at %s fps\n", loading,
+                 static_cast<long long>(frames), frames == 1 ? "" : "s", options.width, options.height,
+                 frameRateText(options.fps).c_str());
   }
   ProgressMeter progress(frames, !options.quiet);
   const bool captured = runCapture(*demo, options, music, *sink, progress);
