@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 
 #include "capture/progress_meter.h"
+#include "support/temp_dir.h"
 
 namespace quintaval {
 namespace {
@@ -52,8 +54,19 @@ TEST(FrameRate, RejectsZeroNegativeTooFastAndMalformedRates) {
 
 TEST(FrameRate, ParsesTheSameUnderADecimalCommaLocale) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8")) {
-    GTEST_SKIP() << "no decimal-comma locale installed";
+  testing::TempDir scratch;
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    // No German locale installed: make one in a scratch directory.
+    const std::string made = (scratch.path() / "de_DE.UTF-8").string();
+    if (std::system(("localedef -i de_DE -f UTF-8 '" + made + "' >/dev/null 2>&1").c_str()) == 0) {
+      setenv("LOCPATH", scratch.path().c_str(), 1);
+      std::setlocale(LC_ALL, "de_DE.UTF-8");
+    }
+  }
+  if (*std::localeconv()->decimal_point != ',') {
+    std::setlocale(LC_ALL, previous.c_str());
+    unsetenv("LOCPATH");
+    GTEST_SKIP() << "no locale with a decimal comma could be made";
   }
   FrameRate rate;
   EXPECT_TRUE(parseFrameRate("59.94", rate));
@@ -64,6 +77,7 @@ TEST(FrameRate, ParsesTheSameUnderADecimalCommaLocale) {
   EXPECT_EQ(options.from, 1.5);
   EXPECT_EQ(options.to, 2.25);
   std::setlocale(LC_ALL, previous.c_str());
+  unsetenv("LOCPATH");
 }
 
 TEST(FrameTiming, FrameKIsDrawnAtFromPlusKOverFps) {
