@@ -22,8 +22,14 @@ if [[ ${1:-} == --sanitize ]]; then
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
   cmake --build build-asan -j "$(nproc)"
   cd build-asan
-  ctest --output-on-failure -j "$(nproc)" "$@"
-  exit
+  # Mesa's software renderer keeps blocks for the life of the process whose allocation
+  # stacks cannot be unwound (they come from its generated code), so no suppression can
+  # name them: GL tests run with the leak check off, every other test with it on.
+  status=0
+  ctest --output-on-failure -j "$(nproc)" -LE '^gl$' "$@" || status=$?
+  ASAN_OPTIONS=${ASAN_OPTIONS/detect_leaks=1/detect_leaks=0} \
+    ctest --output-on-failure -j "$(nproc)" -L '^gl$' "$@" || status=$?
+  exit "$status"
 fi
 
 ./scripts/install-deps.sh

@@ -34,6 +34,22 @@ TEST(DamagedFiles, CurveWhoseLengthOverflowsStaysAtItsFirstPoint) {
   }
 }
 
+// The same fault as the fuzzer found it in a mangled file: ordinary-looking numbers (one
+// coordinate of 1e32) whose squared distance overflows, after a scale line.
+TEST(DamagedFiles, MangledCurveFoundByTheFuzzerIsReadSafely) {
+  MayaScene scene;
+  ASSERT_TRUE(scene.readMayaFile(damagedFile("fuzzer_found_curve.ma")));
+  ASSERT_EQ(scene.paths().size(), 1u);
+  const CameraPath& path = scene.paths().front();
+  ASSERT_FALSE(path.controlPoints.empty());
+  for (float u : {0.0f, 0.5f, 1.0f}) {
+    const Vec3 point = scene.curvePoint("fuzzer_found_curve.ma", u);
+    EXPECT_EQ(point.x, path.controlPoints.front().x);
+    EXPECT_EQ(point.y, path.controlPoints.front().y);
+    EXPECT_EQ(point.z, path.controlPoints.front().z);
+  }
+}
+
 TEST(DamagedFiles, PathOfOverflowingAndOrdinarySegmentsStaysAtItsFirstPoint) {
   CameraPath path;
   path.controlPoints = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0},
