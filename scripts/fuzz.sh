@@ -18,6 +18,11 @@ if ((${#names[@]} == 0)); then
   names=(track_file track_sheet obj mtl maya text_script)
 fi
 
+if ! command -v clang++ >/dev/null; then
+  echo "fuzz: clang++ not found (Debian packages clang and libclang-rt-14-dev)" >&2
+  exit 1
+fi
+
 build=build-fuzz
 # The generated seeds come from the normal build's sample demo when there is one; otherwise
 # this build generates its own, with the instrumented generator (a few minutes).
