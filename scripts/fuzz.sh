@@ -33,9 +33,10 @@ fi
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
 export LSAN_OPTIONS=suppressions=$PWD/cmake/lsan-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+mkdir -p "$build"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQV_FUZZ=ON \
-  -DBUILD_TESTING=OFF -DQV_FUZZ_SEED_DATA="$seed_data" >"$build.configure.log" 2>&1 || {
-  cat "$build.configure.log" >&2
+  -DBUILD_TESTING=OFF -DQV_FUZZ_SEED_DATA="$seed_data" >"$build/configure.log" 2>&1 || {
+  cat "$build/configure.log" >&2
   exit 1
 }
 targets=()
