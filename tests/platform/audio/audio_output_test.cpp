@@ -60,7 +60,7 @@ TEST(AudioOutput, DummyDriverConsumesFramesNoFasterThanRealTime) {
   const double frames = static_cast<double>(later.frame - first.frame);
   const double seconds = static_cast<double>(later.timeNs - first.timeNs) * 1e-9;
   EXPECT_TRUE(output.onDummyDriver());
-  EXPECT_NEAR(seconds, 0.5, 0.1);
+  EXPECT_NEAR(seconds, 0.5, 0.2);  // callback stamps: a busy machine delays them
   // It sleeps between buffers, so a busy machine slows it down, never speeds it up.
   EXPECT_GT(frames, 0.0);
   EXPECT_LT(frames / seconds, 44100.0 * 1.05);
