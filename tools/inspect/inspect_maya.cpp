@@ -6,14 +6,14 @@
 
 #include "command.h"
 #include "geometry/maya_scene.h"
-#include "geometry_json.h"
+#include "json_values.h"
 #include "maya_files.h"
 
 namespace quintaval::inspect {
 namespace {
 
-GeometryJson pathJson(const CameraPath& path) {
-  GeometryJson points = GeometryJson::array();
+Json pathJson(const CameraPath& path) {
+  Json points = Json::array();
   for (const Vec3& p : path.controlPoints) points.push_back(toJson(p));
   return {{"name", path.name},
           {"path", path.path},
@@ -30,9 +30,9 @@ int inspectMaya(const std::vector<std::string>& args) {
   MayaScene scene;
   const bool allRead = readMayaFiles(args, scene);
 
-  GeometryJson paths = GeometryJson::array();
+  Json paths = Json::array();
   for (const CameraPath& path : scene.paths()) paths.push_back(pathJson(path));
-  GeometryJson pointLights = GeometryJson::array();
+  Json pointLights = Json::array();
   for (const PointLight& light : scene.pointLights()) {
     pointLights.push_back({{"name", light.name},
                            {"path", light.path},
@@ -40,14 +40,14 @@ int inspectMaya(const std::vector<std::string>& args) {
                            {"color", toJson(light.color)},
                            {"intensity", shortestDecimal(light.intensity)}});
   }
-  GeometryJson ambientLights = GeometryJson::array();
+  Json ambientLights = Json::array();
   for (const AmbientLight& light : scene.ambientLights()) {
     ambientLights.push_back({{"name", light.name},
                              {"path", light.path},
                              {"color", toJson(light.color)},
                              {"intensity", shortestDecimal(light.intensity)}});
   }
-  const GeometryJson result = {{"paths", std::move(paths)},
+  const Json result = {{"paths", std::move(paths)},
                                {"pointLights", std::move(pointLights)},
                                {"ambientLights", std::move(ambientLights)}};
   std::cout << result.dump(2) << "\n";

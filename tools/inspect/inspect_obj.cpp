@@ -6,13 +6,13 @@
 
 #include "command.h"
 #include "geometry/obj_reader.h"
-#include "geometry_json.h"
+#include "json_values.h"
 
 namespace quintaval::inspect {
 namespace {
 
-GeometryJson materialJson(const Material& m) {
-  GeometryJson maps = GeometryJson::object();
+Json materialJson(const Material& m) {
+  Json maps = Json::object();
   const std::pair<const char*, const std::string*> named[] = {
       {"Ka", &m.mapKa}, {"Kd", &m.mapKd}, {"Ks", &m.mapKs}, {"Ke", &m.mapKe},
       {"Ns", &m.mapNs}, {"d", &m.mapD},   {"Bump", &m.mapBump}};
@@ -43,35 +43,35 @@ int inspectObj(const std::vector<std::string>& args) {
   }
   model.buildDrawData();
 
-  GeometryJson groups = GeometryJson::array();
+  Json groups = Json::array();
   for (const FaceGroup& group : model.groups) {
     groups.push_back({{"name", group.name}, {"faces", group.faces.size()}});
   }
-  GeometryJson materials = GeometryJson::array();
+  Json materials = Json::array();
   for (const Material& material : model.materials) {
     materials.push_back(materialJson(material));
   }
-  GeometryJson ranges = GeometryJson::array();
+  Json ranges = Json::array();
   for (const DrawRange& range : model.ranges) {
     // null: the faces named no loaded material and are drawn with the default one.
-    GeometryJson material = nullptr;
+    Json material = nullptr;
     if (range.material >= 0) material = model.materials[static_cast<std::size_t>(range.material)].name;
     ranges.push_back({{"primitive", range.primitive},
                       {"first", range.first},
                       {"count", range.count},
                       {"material", std::move(material)}});
   }
-  const GeometryJson result = {
+  const Json result = {
       {"file", path},
       {"positions", model.positions.size()},
       {"normals", model.normals.size()},
       {"texCoords", model.texCoords.size()},
       {"droppedFaces", model.droppedFaces},
-      {"stoppedAtLine", model.stoppedAtLine == 0 ? GeometryJson(nullptr)
-                                                  : GeometryJson(model.stoppedAtLine)},
+      {"stoppedAtLine", model.stoppedAtLine == 0 ? Json(nullptr)
+                                                  : Json(model.stoppedAtLine)},
       {"groups", std::move(groups)},
       {"materials", std::move(materials)},
-      {"ranges", model.drawsAsPoints() ? GeometryJson::array() : std::move(ranges)},
+      {"ranges", model.drawsAsPoints() ? Json::array() : std::move(ranges)},
       {"vertices", model.vertexCount},
       {"pointMode", model.drawsAsPoints()}};
   std::cout << result.dump(2) << "\n";

@@ -8,7 +8,7 @@
 #include "command.h"
 #include "geometry/line_scanner.h"
 #include "geometry/maya_scene.h"
-#include "geometry_json.h"
+#include "json_values.h"
 #include "maya_files.h"
 
 namespace quintaval::inspect {
@@ -64,13 +64,13 @@ int inspectPath(const std::vector<std::string>& args) {
                  name.c_str());
   }
 
-  GeometryJson points = GeometryJson::array();
+  Json points = Json::array();
   for (float u : fractions) {
     points.push_back({{"u", shortestDecimal(u)},
                       {"curvePoint", toJson(scene.curvePoint(name, u))},
                       {"pathPoint", toJson(scene.pathPoint(name, u))}});
   }
-  const GeometryJson result = {{"name", name}, {"found", known}, {"points", std::move(points)}};
+  const Json result = {{"name", name}, {"found", known}, {"points", std::move(points)}};
   std::cout << result.dump(2) << "\n";
   return allRead ? 0 : 1;
 }

@@ -1,32 +1,19 @@
 // quintaval-inspect text FILE: the overlay text script as the program reads it — the
 // placement and every line with its number, display text, drawn glyph size and words.
-#include <charconv>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "command.h"
+#include "json_values.h"
 #include "text/text_script.h"
 
 namespace quintaval::inspect {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-// The shortest decimal that reads back as the same float, so 0.1 prints as 0.1 and not
-// as the double nearest to the float.
-double shortest(float value) {
-  char text[32];
-  auto written = std::to_chars(text, text + sizeof text, value);
-  double result = value;
-  std::from_chars(text, written.ptr, result);
-  return result;
-}
-
 Json wordJson(const TextWord& word) {
   return {{"text", word.text},
           {"size", word.size},
-          {"color", {shortest(word.color.x), shortest(word.color.y), shortest(word.color.z),
-                     shortest(word.color.w)}}};
+          {"color", toJson(word.color)}};
 }
 
 int inspectText(const std::vector<std::string>& args) {
