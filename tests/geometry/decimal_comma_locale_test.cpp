@@ -4,54 +4,31 @@
 // generated, one is made with localedef in a scratch directory.
 #include <gtest/gtest.h>
 
-#include <clocale>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
-#include <locale>
 #include <string>
 
 #include "geometry/maya_scene.h"
 #include "geometry/mtl_reader.h"
 #include "geometry/obj_reader.h"
-#include "support/temp_dir.h"
+#include "support/comma_locale.h"
 
 namespace quintaval {
 namespace {
 
-struct CommaDecimal : std::numpunct<char> {
-  char do_decimal_point() const override { return ','; }
-  char do_thousands_sep() const override { return '.'; }
-  std::string do_grouping() const override { return "\3"; }
-};
-
 class DecimalCommaLocale : public ::testing::Test {
  protected:
   void SetUp() override {
-    previousCpp_ = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
-    previousC_ = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-      const std::string command = "localedef -i de_DE -f UTF-8 '" +
-                                  (scratch_.path() / "de_DE.UTF-8").string() +
-                                  "' >/dev/null 2>&1";
-      if (std::system(command.c_str()) == 0) {
-        setenv("LOCPATH", scratch_.path().c_str(), 1);
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
-      }
-    }
-    cCommaLocale_ = *std::localeconv()->decimal_point == ',';
+    locale_ = std::make_unique<testing::ScopedCommaLocale>();
+    cCommaLocale_ = locale_->cLocaleHasComma();
   }
-  void TearDown() override {
-    std::setlocale(LC_ALL, previousC_.c_str());
-    unsetenv("LOCPATH");
-    std::locale::global(previousCpp_);
-  }
+  void TearDown() override { locale_.reset(); }
 
   bool cCommaLocale_ = false;
 
  private:
-  testing::TempDir scratch_;
-  std::locale previousCpp_;
-  std::string previousC_;
+  std::unique_ptr<testing::ScopedCommaLocale> locale_;
 };
 
 TEST_F(DecimalCommaLocale, ReadersStillTakeThePointAsDecimalSeparator) {

@@ -4,6 +4,7 @@
 
 #include <locale>
 
+#include "support/comma_locale.h"
 #include "support/temp_dir.h"
 
 namespace quintaval {
@@ -108,16 +109,10 @@ TEST(TextScript, OverlongLineEndsTheReading) {
   EXPECT_EQ(script.placementX, 0);
 }
 
-struct CommaDecimal : std::numpunct<char> {
-  char do_decimal_point() const override { return ','; }
-  char do_thousands_sep() const override { return '.'; }
-  std::string do_grouping() const override { return "\3"; }
-};
-
 TEST(TextScript, DecimalCommaLocaleGivesTheSameNumbers) {
-  std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+  testing::ScopedCommaLocale locale;
   TextScript script = parse("<placement> 1200 34\n<size> 1024 <color> 0.5 0.25 1e-2 1 A <end>\nB <color> 0,5 1 1 1 C <end>\n");
-  std::locale::global(previous);
+  locale.restore();
   ASSERT_EQ(script.lines.size(), 2u);
   EXPECT_EQ(script.placementX, 1200);
   EXPECT_EQ(script.lines[0].words[0].size, 1024);

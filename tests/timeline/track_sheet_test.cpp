@@ -10,6 +10,7 @@
 #include <cstring>
 #include <limits>
 
+#include "support/comma_locale.h"
 #include "support/temp_dir.h"
 #include "timeline/track_file.h"
 
@@ -98,23 +99,12 @@ TEST(TrackSheet, ValuesSurviveFormattingBitForBit) {
 }
 
 TEST(TrackSheet, NumbersIgnoreTheProcessLocale) {
-  // A German locale writes 2,5; one is generated in a scratch directory when the system
-  // has none.
-  const std::string saved = std::setlocale(LC_ALL, nullptr);
-  testing::TempDir scratch;
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-    const std::string command = "localedef -i de_DE -f UTF-8 '" +
-                                (scratch.path() / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) == 0) {
-      setenv("LOCPATH", scratch.path().c_str(), 1);
-      std::setlocale(LC_ALL, "de_DE.UTF-8");
-    }
-  }
-  const bool comma = *std::localeconv()->decimal_point == ',';
+  // A German locale writes 2,5.
+  testing::ScopedCommaLocale locale;
+  const bool comma = locale.cLocaleHasComma();
   const TrackSheet sheet = parseTrackSheet("track a\n0 2.5 linear\n1 2,5 linear\n");
   const std::string text = formatSheetValue(2.5f);
-  std::setlocale(LC_ALL, saved.c_str());
-  unsetenv("LOCPATH");
+  locale.restore();
   if (!comma) GTEST_SKIP() << "no locale with a decimal comma could be made";
   ASSERT_EQ(sheet.tracks.size(), 1u);
   EXPECT_EQ(sheet.tracks[0].keys.at(0).value, 2.5f);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "capture/progress_meter.h"
+#include "support/comma_locale.h"
 #include "support/temp_dir.h"
 
 namespace quintaval {
@@ -53,19 +54,8 @@ TEST(FrameRate, RejectsZeroNegativeTooFastAndMalformedRates) {
 }
 
 TEST(FrameRate, ParsesTheSameUnderADecimalCommaLocale) {
-  const std::string previous = std::setlocale(LC_ALL, nullptr);
-  testing::TempDir scratch;
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-    // No German locale installed: make one in a scratch directory.
-    const std::string made = (scratch.path() / "de_DE.UTF-8").string();
-    if (std::system(("localedef -i de_DE -f UTF-8 '" + made + "' >/dev/null 2>&1").c_str()) == 0) {
-      setenv("LOCPATH", scratch.path().c_str(), 1);
-      std::setlocale(LC_ALL, "de_DE.UTF-8");
-    }
-  }
-  if (*std::localeconv()->decimal_point != ',') {
-    std::setlocale(LC_ALL, previous.c_str());
-    unsetenv("LOCPATH");
+  testing::ScopedCommaLocale locale;
+  if (!locale.cLocaleHasComma()) {
     GTEST_SKIP() << "no locale with a decimal comma could be made";
   }
   FrameRate rate;
@@ -76,8 +66,6 @@ TEST(FrameRate, ParsesTheSameUnderADecimalCommaLocale) {
   EXPECT_TRUE(parse({"--from", "1.5", "--to", "2.25", "--png", "out"}, options, error)) << error;
   EXPECT_EQ(options.from, 1.5);
   EXPECT_EQ(options.to, 2.25);
-  std::setlocale(LC_ALL, previous.c_str());
-  unsetenv("LOCPATH");
 }
 
 TEST(FrameTiming, FrameKIsDrawnAtFromPlusKOverFps) {
