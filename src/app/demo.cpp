@@ -2,16 +2,6 @@
 
 namespace quintaval {
 
-DemoSettings defaultSettings() {
-  DemoSettings settings;
-  settings.colorBits = 32;
-  settings.fullscreen = 1;
-  settings.vsync = 1;
-  settings.multisampling = 1;
-  settings.loopDemo = 0;
-  return settings;
-}
-
 FrameSources frameSources(Demo& demo) {
   FrameSources sources;
   sources.postProcessor = demo.postProcessor.get();

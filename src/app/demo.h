@@ -24,12 +24,8 @@
 
 namespace quintaval {
 
-// Settings the program starts with before the setup dialog: full screen, vertical sync
-// and multisampling on, no looping, 32-bit colour.
-DemoSettings defaultSettings();
-
 struct Demo {
-  DemoSettings settings = defaultSettings();
+  DemoSettings settings;  // the defaults the setup dialog opens with
 
   // Made by the GL state initialisation.
   std::unique_ptr<PostProcessor> postProcessor;

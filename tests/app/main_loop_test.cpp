@@ -35,7 +35,7 @@ TEST(Letterbox, KeepsSixteenByNineFromTheFullWidth) {
 }
 
 TEST(Settings, DefaultsBeforeTheDialog) {
-  DemoSettings s = defaultSettings();
+  DemoSettings s;
   EXPECT_EQ(s.width, 0);
   EXPECT_EQ(s.colorBits, 32);
   EXPECT_EQ(s.fullscreen, 1);
