@@ -18,11 +18,19 @@ void GtkErrorReporter::show(const std::string& message, bool blocking) {
     processGtkEvents();
     return;
   }
-  g_signal_connect(dialog, "response", G_CALLBACK(gtk_widget_destroy), nullptr);
+  g_signal_connect(dialog, "response", G_CALLBACK(onResponse), this);
+  ++openMessages_;
   gtk_widget_show_all(dialog);
   processGtkEvents();
 }
 
-void GtkErrorReporter::pump() { processGtkEvents(); }
+void GtkErrorReporter::onResponse(void* dialog, int, void* self) {
+  gtk_widget_destroy(GTK_WIDGET(dialog));
+  --static_cast<GtkErrorReporter*>(self)->openMessages_;
+}
+
+void GtkErrorReporter::pump() {
+  if (openMessages_ > 0) processGtkEvents();
+}
 
 }  // namespace quintaval

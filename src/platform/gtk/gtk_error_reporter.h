@@ -11,7 +11,13 @@ class GtkErrorReporter : public ErrorReporter {
   // Blocking messages are modal and return when dismissed; non-blocking ones stay on
   // screen while the demo runs and close themselves when OK is pressed.
   void show(const std::string& message, bool blocking) override;
+  // Runs GTK's events only while a non-blocking message is on screen, so the frame loop
+  // pays nothing otherwise.
   void pump() override;
+
+ private:
+  static void onResponse(void* dialog, int response, void* self);
+  int openMessages_ = 0;
 };
 
 }  // namespace quintaval
