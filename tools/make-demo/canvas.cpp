@@ -54,6 +54,16 @@ void Canvas::clear(double r, double g, double b, double a) {
   cairo_restore(cr_);
 }
 
+void Canvas::paintVerticalGradient(std::initializer_list<GradientStop> stops) const {
+  cairo_pattern_t* pattern = cairo_pattern_create_linear(0, 0, 0, height_);
+  for (const GradientStop& stop : stops) {
+    cairo_pattern_add_color_stop_rgb(pattern, stop.offset, stop.r, stop.g, stop.b);
+  }
+  cairo_set_source(cr_, pattern);
+  cairo_paint(cr_);
+  cairo_pattern_destroy(pattern);
+}
+
 void Canvas::centredText(const char* text, double x, double y, double size, bool bold) const {
   selectMonoFont(cr_, bold);
   cairo_set_font_size(cr_, size);

@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace quintaval::demo {
@@ -24,6 +25,12 @@ class Canvas {
 
   // Fills the whole surface with one colour (alpha included), replacing what was there.
   void clear(double r, double g, double b, double a = 1.0);
+
+  // Paints the whole surface with a top-to-bottom gradient through these stops.
+  struct GradientStop {
+    double offset, r, g, b;
+  };
+  void paintVerticalGradient(std::initializer_list<GradientStop> stops) const;
 
   // Both return false (and print the reason to standard error) when the file cannot be written.
   bool saveJpeg(const std::string& path, int quality = 82) const;

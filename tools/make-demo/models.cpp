@@ -140,15 +140,11 @@ void makeSky(DemoTree& tree) {
   const int width = 1024, height = 512;
   Canvas canvas(width, height);
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, 0, height);
-  cairo_pattern_add_color_stop_rgb(gradient, 0.0, 0.10, 0.22, 0.52);
-  cairo_pattern_add_color_stop_rgb(gradient, 0.35, 0.30, 0.52, 0.80);
-  cairo_pattern_add_color_stop_rgb(gradient, 0.49, 0.95, 0.78, 0.62);
-  cairo_pattern_add_color_stop_rgb(gradient, 0.52, 0.55, 0.66, 0.74);
-  cairo_pattern_add_color_stop_rgb(gradient, 1.0, 0.10, 0.20, 0.32);
-  cairo_set_source(cr, gradient);
-  cairo_paint(cr);
-  cairo_pattern_destroy(gradient);
+  canvas.paintVerticalGradient({{0.0, 0.10, 0.22, 0.52},
+                                {0.35, 0.30, 0.52, 0.80},
+                                {0.49, 0.95, 0.78, 0.62},
+                                {0.52, 0.55, 0.66, 0.74},
+                                {1.0, 0.10, 0.20, 0.32}});
   // Sun glow, and soft clouds drawn twice so they wrap across the seam at u = 0.
   cairo_pattern_t* sun = cairo_pattern_create_radial(384, 150, 4, 384, 150, 120);
   cairo_pattern_add_color_stop_rgba(sun, 0, 1, 1, 0.9, 1);
@@ -292,13 +288,7 @@ void makeZeppelin(DemoTree& tree) {
   const int width = 1024, height = 512;
   Canvas canvas(width, height);
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, 0, height);
-  cairo_pattern_add_color_stop_rgb(shade, 0, 0.82, 0.83, 0.86);
-  cairo_pattern_add_color_stop_rgb(shade, 0.5, 0.7, 0.71, 0.75);
-  cairo_pattern_add_color_stop_rgb(shade, 1, 0.82, 0.83, 0.86);
-  cairo_set_source(cr, shade);
-  cairo_paint(cr);
-  cairo_pattern_destroy(shade);
+  canvas.paintVerticalGradient({{0, 0.82, 0.83, 0.86}, {0.5, 0.7, 0.71, 0.75}, {1, 0.82, 0.83, 0.86}});
   cairo_set_source_rgba(cr, 0.3, 0.3, 0.35, 0.5);
   cairo_set_line_width(cr, 2);
   for (int i = 1; i < 24; ++i) {

@@ -11,13 +11,7 @@ namespace quintaval::demo {
 void makeLoadingPicture(DemoTree& tree) {
   Canvas canvas(1280, 720);
   cairo_t* cr = canvas.cr();
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 720);
-  cairo_pattern_add_color_stop_rgb(sky, 0.0, 0.05, 0.04, 0.12);
-  cairo_pattern_add_color_stop_rgb(sky, 0.6, 0.22, 0.10, 0.28);
-  cairo_pattern_add_color_stop_rgb(sky, 1.0, 0.55, 0.25, 0.20);
-  cairo_set_source(cr, sky);
-  cairo_paint(cr);
-  cairo_pattern_destroy(sky);
+  canvas.paintVerticalGradient({{0.0, 0.05, 0.04, 0.12}, {0.6, 0.22, 0.10, 0.28}, {1.0, 0.55, 0.25, 0.20}});
 
   // A field of stars and a horizon grid: the flight that is about to start.
   Random random(7);
