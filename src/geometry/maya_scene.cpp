@@ -11,7 +11,9 @@
 //   6. transform values (".t", ".r", ".s") while the lines after a transform's createNode
 //      are setAttr lines;
 //   7. createNode.
-// Lights and curves still incomplete at the end of the file are dropped.
+// At the end of the file a curve whose control points were all read is complete, also
+// without the line that normally follows them (a file may end with its last point);
+// lights, and curves still short of points, are dropped there.
 #include "geometry/maya_scene.h"
 
 #include <cmath>
@@ -227,6 +229,9 @@ bool MayaScene::readMayaLines(LineReader& lines, const std::string& path) {
         ambientLight.create(name, path);
       }
     }
+  }
+  if (pointMode && countRead && static_cast<int>(curve->controlPoints.size()) == pointCount) {
+    completeCurve(std::move(*curve));
   }
   return true;
 }

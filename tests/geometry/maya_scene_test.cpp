@@ -117,11 +117,31 @@ TEST(MayaScene, CurvesAreReadAfterTheirKnots) {
   expectVec3(scene.curvePoint("CamCurve.ma", 0.0f), 1, 0, 0);
   EXPECT_NEAR(scene.pathPoint("CamCurve.ma", 0.5f).x, 2.5f, 2e-3f);
   EXPECT_TRUE(scene.curvePoint("camcurve.ma", 0.0f).x == 1.0f);  // default, not the path
+}
 
-  // Fewer points than announced: the curve is never complete and is dropped.
-  MayaScene cut;
-  cut.readMayaText(curveFile("", "\t\t1 0 0\n", 4).substr(0, 200), "CamCurve.ma");
-  EXPECT_TRUE(cut.paths().empty());
+// A file may end right after a curve's last control point, without the closing line;
+// a curve cut short of its announced points is dropped.
+TEST(MayaScene, ACurveAtTheEndOfTheFileNeedsAllItsPoints) {
+  const std::string whole = curveFile("", kUnitSegment, 4);
+  const std::string toLastPoint = whole.substr(0, whole.find("\t\t;"));
+  const struct {
+    std::string text;
+    std::size_t points;  // 0: no path
+  } cases[] = {
+      {toLastPoint, 4},
+      {toLastPoint.substr(0, toLastPoint.size() - 1), 4},  // no line end after it
+      {toLastPoint.substr(0, toLastPoint.rfind("\t\t4 0 0")), 0},
+      {whole.substr(0, whole.find("\t\t4\n")), 0},  // the count line is missing
+  };
+  for (const auto& c : cases) {
+    MayaScene scene;
+    scene.readMayaText(c.text, "CamCurve.ma");
+    ASSERT_EQ(scene.paths().size(), c.points == 0 ? 0u : 1u) << c.text;
+    if (c.points != 0) {
+      EXPECT_EQ(scene.paths()[0].controlPoints.size(), c.points);
+      expectVec3(scene.curvePoint("CamCurve.ma", 1.0f), 4, 0, 0, 1e-5f);
+    }
+  }
 }
 
 TEST(MayaScene, CurvesAreScaledThenRotatedThenMoved) {
