@@ -1,6 +1,8 @@
 // Block-wise line splitting for the text data readers.
 #include "geometry/line_reader.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 namespace quintaval {
@@ -17,11 +19,16 @@ LineReader::LineReader(std::string_view text, std::size_t limit)
 
 LineReader::LineReader(FilePath file, std::size_t limit) : limit_(limit) {
   file_ = std::fopen(file.path.c_str(), "rb");
+  // Only a regular file is read: a directory opens fine on Linux, and the length its end
+  // reports means nothing.
+  struct stat status {};
+  if (file_ != nullptr && (fstat(fileno(file_), &status) != 0 || !S_ISREG(status.st_mode))) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
   opened_ = file_ != nullptr;
-  if (opened_ && std::fseek(file_, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file_);
-    totalSize_ = size > 0 ? static_cast<std::size_t>(size) : 0;
-    std::rewind(file_);
+  if (opened_) {
+    totalSize_ = static_cast<std::size_t>(status.st_size);
   }
   // The block always holds a whole line that fits, with its line end, and then some.
   buffer_.reset(new char[kBlockSize + limit_ + 2]);

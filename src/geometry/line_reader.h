@@ -24,14 +24,16 @@ class LineReader {
  public:
   // Lines of text already in memory.
   LineReader(std::string_view text, std::size_t limit);
-  // Lines of a file; `opened()` says whether it could be opened.
+  // Lines of a file; `opened()` says whether it could be opened. Anything but a regular
+  // file (a directory, a device) counts as not opened.
   LineReader(FilePath file, std::size_t limit);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
   bool opened() const { return opened_; }
-  // Size of the text or file in bytes (0 when unknown), for reserving space up front.
+  // Size of the text or file in bytes, for reserving space up front. A sparse file may be
+  // far larger than anything it really holds, so a reservation needs a cap of its own.
   std::size_t totalSize() const { return totalSize_; }
 
   // The next line, without its line end. False at the end of the text and, from then on,

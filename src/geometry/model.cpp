@@ -61,7 +61,12 @@ bool Model::load(const std::string& path) {
   if (!readObjFile(path, data_)) {
     return false;
   }
-  data_.buildDrawData();
+  if (!data_.buildDrawData()) {
+    // Draw data too large for memory: the model stays empty, as if it could not be read.
+    data_ = ModelData{};
+    data_.fileName = path;
+    return false;
+  }
   return upload();
 }
 

@@ -5,6 +5,8 @@
 // face of fewer than three corners has no area and adds nothing.
 #include "geometry/model_data.h"
 
+#include <new>
+
 namespace quintaval {
 
 namespace {
@@ -23,7 +25,22 @@ const Material& ModelData::materialAt(int index) const {
   return materials[static_cast<std::size_t>(index)];
 }
 
-void ModelData::buildDrawData() {
+bool ModelData::buildDrawData() {
+  try {
+    fillDrawData();
+  } catch (const std::bad_alloc&) {
+    // Too large for memory: the model gets no draw data at all, and its memory back.
+    vertexData = std::vector<float>();
+    indexData = std::vector<std::uint32_t>();
+    ranges = std::vector<DrawRange>();
+    pointData = std::vector<float>();
+    vertexCount = 0;
+    return false;
+  }
+  return true;
+}
+
+void ModelData::fillDrawData() {
   vertexData.clear();
   indexData.clear();
   ranges.clear();

@@ -80,7 +80,11 @@ struct ModelData {
   const Material& materialAt(int index) const;
 
   // Fills vertexData, indexData, vertexCount, ranges and, for the point form, pointData.
-  void buildDrawData();
+  // False, with all of them empty, when there is not enough memory for them.
+  bool buildDrawData();
+
+ private:
+  void fillDrawData();
 };
 
 }  // namespace quintaval

@@ -9,6 +9,8 @@
 // (tabs as well as spaces).
 #include "geometry/obj_reader.h"
 
+#include <algorithm>
+#include <new>
 
 #include "geometry/line_reader.h"
 #include "geometry/line_scanner.h"
@@ -103,10 +105,16 @@ std::string directoryOf(const std::string& path) {
 
 namespace {
 
+// Files beyond this size get no more room up front than one of this size; their lists
+// grow as records are read. A sparse file, or one of many gigabytes, may claim far more
+// than memory allows.
+constexpr std::size_t kReserveForAtMost = std::size_t{64} << 20;
+
 // Room for the records and corners a file of `bytes` typically holds, so that large
 // models are not copied over and over while their lists grow. Capacity that stays unused
 // is address space only: its pages are never touched.
 void reserveFor(std::size_t bytes, ModelData& model) {
+  bytes = std::min(bytes, kReserveForAtMost);
   model.corners.reserve(model.corners.size() + bytes / 24);
   model.positions.reserve(model.positions.size() + bytes / 96);
   model.texCoords.reserve(model.texCoords.size() + bytes / 128);
@@ -180,7 +188,14 @@ bool readObjFile(const std::string& path, ModelData& model) {
     return false;
   }
   model.loaded = false;
-  readObjLines(lines, directoryOf(path), model);
+  try {
+    readObjLines(lines, directoryOf(path), model);
+  } catch (const std::bad_alloc&) {
+    // A model too large for memory is a file that cannot be read.
+    model = ModelData{};
+    model.fileName = path;
+    return false;
+  }
   model.loaded = true;
   return true;
 }

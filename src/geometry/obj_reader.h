@@ -18,7 +18,8 @@ constexpr std::size_t kObjLineLimit = 4096;
 
 // Reads the OBJ file at `path` into `model` (which should be empty) and sets
 // `model.fileName` and `model.loaded`. False, with nothing read, when the file cannot be
-// opened. MTL files named by mtllib are read from the OBJ file's directory.
+// opened, is not a regular file, or holds more than memory allows. MTL files named by
+// mtllib are read from the OBJ file's directory.
 bool readObjFile(const std::string& path, ModelData& model);
 
 // Parses OBJ text already in memory; mtllib names are prefixed with `directory`.

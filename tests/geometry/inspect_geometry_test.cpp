@@ -79,6 +79,7 @@ TEST_F(InspectGeometry, ObjShowsRecordsGroupsMaterialsAndRanges) {
   const InspectRun points = inspect("obj " + file("p.obj", "v 1 2 3\nf 1 1 1\n"));
   EXPECT_EQ(points.output["pointMode"], true);
   EXPECT_EQ(inspect("obj '" + (dir.path() / "none.obj").string() + "'").status, 1);
+  EXPECT_EQ(inspect("obj '" + (dir.path() / "Models").string() + "/'").status, 1);
 }
 
 TEST_F(InspectGeometry, MayaShowsPathsAndLightsUnderTheirFileNames) {

@@ -1,9 +1,11 @@
 // OBJ reading: vertex lines, the entry forms of faces, dropped faces, groups, materials
-// by name, ignored lines and the line-length limit.
+// by name, ignored lines, the line-length limit, and files that are not regular or only
+// claim their length.
 #include "geometry/obj_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -180,11 +182,31 @@ TEST_F(ObjFileTest, FacesBeforeAnyKnownMaterialHaveNone) {
   EXPECT_EQ(model.groups[0].faces[0].material, -1);
 }
 
-TEST_F(ObjFileTest, AMissingFileLeavesTheModelEmpty) {
+TEST_F(ObjFileTest, AMissingFileOrADirectoryLeavesTheModelEmpty) {
+  std::filesystem::create_directory(dir.path() / "folder.obj");
+  for (const char* name : {"none.obj", "folder.obj"}) {
+    SCOPED_TRACE(name);
+    ModelData model;
+    EXPECT_FALSE(readObjFile((dir.path() / name).string(), model));
+    EXPECT_FALSE(model.loaded);
+    EXPECT_TRUE(model.groups.empty());
+  }
+}
+
+// A sparse file claims 64 GiB and holds one triangle: the triangle is read, and the room
+// reserved for records does not follow the claimed length.
+TEST_F(ObjFileTest, ASparseFileReservesNoRoomForWhatItOnlyClaims) {
+  const auto path = dir.write("sparse.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+  std::filesystem::resize_file(path, std::uintmax_t{64} << 30);
   ModelData model;
-  EXPECT_FALSE(readObjFile((dir.path() / "none.obj").string(), model));
-  EXPECT_FALSE(model.loaded);
-  EXPECT_TRUE(model.groups.empty());
+  ASSERT_TRUE(readObjFile(path.string(), model));
+  EXPECT_EQ(model.positions.size(), 3u);
+  EXPECT_EQ(model.groups[0].faces.size(), 1u);
+  EXPECT_EQ(model.stoppedAtLine, 5);  // the zeros that follow are one over-long line
+  const std::size_t reserved =
+      model.corners.capacity() * sizeof(Corner) + model.positions.capacity() * sizeof(Vec3) +
+      model.normals.capacity() * sizeof(Vec3) + model.texCoords.capacity() * sizeof(Vec2);
+  EXPECT_LT(reserved, std::size_t{256} << 20);
 }
 
 TEST(ObjReader, DirectoryPrefixKeepsItsSeparator) {

@@ -37,11 +37,10 @@ int inspectObj(const std::vector<std::string>& args) {
   }
   const std::string& path = args[0];
   ModelData model;
-  if (!readObjFile(path, model)) {
+  if (!readObjFile(path, model) || !model.buildDrawData()) {
     std::fprintf(stderr, "quintaval-inspect: %s: cannot be read\n", path.c_str());
     return 1;
   }
-  model.buildDrawData();
 
   Json groups = Json::array();
   for (const FaceGroup& group : model.groups) {
