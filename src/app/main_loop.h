@@ -3,11 +3,12 @@
 #pragma once
 
 #include "app/demo.h"
+#include "timeline/clock.h"
 
 namespace quintaval {
 
 // The demo ends at this music time unless it loops.
-constexpr float kDemoEndSeconds = 128.0f;
+constexpr float kDemoEndSeconds = static_cast<float>(kDemoSeconds);
 
 // True when a frame drawn at `musicTime` is the last one.
 bool reachedDemoEnd(float musicTime, int loopDemo);

@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "app/window.h"
+#include "core/error_report.h"
 #include "platform/gtk/gtk_session.h"
 #include "platform/gtk/setup_dialog_view.h"
 
@@ -18,8 +19,7 @@ std::vector<DisplayMode> queryDisplayModes(Resolution& desktop) {
   int count = 0;
   const GLFWvidmode* list = glfwGetVideoModes(monitor, &count);
   for (int i = 0; list && i < count; ++i) {
-    const int colorBits = list[i].redBits + list[i].greenBits + list[i].blueBits;
-    modes.push_back({list[i].width, list[i].height, colorBits == 24 ? 32 : colorBits});
+    modes.push_back({list[i].width, list[i].height, list[i].redBits + list[i].greenBits + list[i].blueBits});
   }
   if (const GLFWvidmode* current = glfwGetVideoMode(monitor)) desktop = {current->width, current->height};
   return modes;
@@ -29,6 +29,12 @@ bool runSetupDialog(DemoSettings& settings) {
   if (!ensureGtk()) return true;
   Resolution desktop;
   std::vector<DisplayMode> modes = queryDisplayModes(desktop);
+  if (modes.empty()) {
+    // GLFW cannot see the display GTK opened, or reports no mode: the dialog would offer
+    // nothing to start with, and the window could not open either.
+    reportError("Unable to initialize GLFW!");
+    return false;
+  }
   SetupDialogModel model(settings, std::move(modes), desktop);
   model.open();
   SetupDialogChecks checks = model.initialChecks();

@@ -8,12 +8,13 @@
 
 namespace quintaval {
 
-// The modes of the primary monitor as GLFW reports them (a mode with 24 bits of red,
-// green and blue counts as a 32-bit mode), and the desktop size.
+// The modes of the primary monitor as GLFW reports them, and the desktop size. Empty when
+// GLFW cannot initialise or finds no primary monitor.
 std::vector<DisplayMode> queryDisplayModes(Resolution& desktop);
 
-// Returns false when the viewer pressed "Quit". Without a display the dialog cannot be
-// shown: the settings stay as they are and start-up goes on to report the failure.
+// Returns false when the viewer pressed "Quit", or after "Unable to initialize GLFW!" when
+// GLFW finds no display mode to offer. Without a display the dialog cannot be shown: the
+// settings stay as they are and start-up goes on to report the failure.
 bool runSetupDialog(DemoSettings& settings);
 
 }  // namespace quintaval

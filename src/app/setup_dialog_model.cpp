@@ -24,13 +24,15 @@ std::string aspectLabelOf(int width, int height) {
   return "Others";
 }
 
+int bitsPerPixelOf(const DisplayMode& mode) { return mode.colorBits >= 24 ? 32 : mode.colorBits; }
+
 SetupDialogModel::SetupDialogModel(DemoSettings& settings, std::vector<DisplayMode> modes, Resolution desktop)
     : settings_(settings), modes_(std::move(modes)), desktop_(desktop) {}
 
 void SetupDialogModel::buildResolutionList(const std::string& label) {
   for (const DisplayMode& mode : modes_) {
     if (static_cast<int>(modeList_.size()) >= kMaxModes) break;
-    if (mode.bitsPerPixel != settings_.colorBits) continue;
+    if (bitsPerPixelOf(mode) != settings_.colorBits) continue;
     if (!matchesLabel(label, mode.width, mode.height)) continue;
     // One entry per resolution reported several times in a row (one per refresh rate).
     if (!modeList_.empty() && modeList_.back().width == mode.width && modeList_.back().height == mode.height) {

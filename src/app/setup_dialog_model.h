@@ -14,11 +14,16 @@
 
 namespace quintaval {
 
+// A display mode as the display reports it: `colorBits` is red + green + blue bits.
 struct DisplayMode {
   int width = 0;
   int height = 0;
-  int bitsPerPixel = 0;
+  int colorBits = 0;
 };
+
+// The colour depth the resolution list compares with the settings' `colorBits`: a mode of
+// 24 or more colour bits (8 bits a channel, or a deep-colour 10 or 12) counts as 32-bit.
+int bitsPerPixelOf(const DisplayMode& mode);
 
 struct Resolution {
   int width = 0;

@@ -8,13 +8,13 @@ namespace {
 using Items = std::vector<std::string>;
 
 // A display as a typical driver reports it: each resolution at several refresh rates and
-// in 16 and 32 bits.
+// in 16 and 24 colour bits.
 std::vector<DisplayMode> typicalModes() {
   return {
-      {640, 480, 32},   {640, 480, 16},   {800, 600, 32},   {1024, 768, 32},  {1280, 720, 32},
-      {1280, 720, 32},  {1280, 720, 16},  {1280, 800, 32},  {1280, 1024, 32}, {1366, 768, 32},
-      {1440, 900, 32},  {1600, 900, 32},  {1680, 1050, 32}, {1920, 1080, 32}, {1920, 1080, 32},
-      {1920, 1080, 16}, {1920, 1200, 32}, {2560, 1080, 32},
+      {640, 480, 24},   {640, 480, 16},   {800, 600, 24},   {1024, 768, 24},  {1280, 720, 24},
+      {1280, 720, 24},  {1280, 720, 16},  {1280, 800, 24},  {1280, 1024, 24}, {1366, 768, 24},
+      {1440, 900, 24},  {1600, 900, 24},  {1680, 1050, 24}, {1920, 1080, 24}, {1920, 1080, 24},
+      {1920, 1080, 16}, {1920, 1200, 24}, {2560, 1080, 24},
   };
 }
 
@@ -59,7 +59,7 @@ TEST(SetupDialogModel, SquarishDesktopIsOthers) {
 
 TEST(SetupDialogModel, OnlyConsecutiveRepeatsAreDropped) {
   DemoSettings settings;
-  std::vector<DisplayMode> modes = {{1920, 1080, 32}, {1920, 1080, 32}, {1280, 720, 32}, {1920, 1080, 32}};
+  std::vector<DisplayMode> modes = {{1920, 1080, 24}, {1920, 1080, 24}, {1280, 720, 24}, {1920, 1080, 24}};
   SetupDialogModel model(settings, modes, {1920, 1080});
   model.open();
   EXPECT_EQ(model.content().resolutionItems, (Items{"1920 X 1080", "1280 X 720", "1920 X 1080"}));
@@ -120,10 +120,22 @@ TEST(SetupDialogModel, NothingToSelectRefusesStart) {
   EXPECT_EQ(settings.fullscreen, 7);
 }
 
+TEST(SetupDialogModel, ModesOf24OrMoreColourBitsCountAs32Bit) {
+  // A deep-colour screen reports 30 or 36 bits for every mode.
+  for (int colorBits : {24, 30, 36}) {
+    DemoSettings settings;
+    SetupDialogModel model(settings, {{1280, 720, colorBits}, {1920, 1080, colorBits}, {1600, 900, 16}},
+                           {1920, 1080});
+    model.open();
+    EXPECT_EQ(model.content().resolutionItems, (Items{"1280 X 720", "1920 X 1080"})) << colorBits;
+    EXPECT_TRUE(model.start({false, false, false, false})) << colorBits;
+  }
+}
+
 TEST(SetupDialogModel, ModeListHoldsAtMost4096Entries) {
   DemoSettings settings;
   std::vector<DisplayMode> modes;
-  for (int i = 0; i < 5000; ++i) modes.push_back({16 * (i + 1), 9 * (i + 1), 32});
+  for (int i = 0; i < 5000; ++i) modes.push_back({16 * (i + 1), 9 * (i + 1), 24});
   SetupDialogModel model(settings, modes, {16, 9});
   model.open();
   EXPECT_EQ(model.modeList().size(), 4096u);
