@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <string>
 
 #include "assets/image_decoder.h"
 #include "core/error_report.h"
@@ -50,6 +51,16 @@ bool TextureLibrary::loadImage(const std::string& path, const std::string& name)
       return false;
     case DecodeStatus::ok:
       break;
+  }
+  // Larger than the GL can hold, glTexImage2D would fail and leave a texture that samples
+  // black: say so instead of counting the picture as loaded.
+  GLint maxSize = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  if (image.width > maxSize || image.height > maxSize) {
+    reportError("Image too large for a texture: " + name + " is " + std::to_string(image.width) + " x " +
+                std::to_string(image.height) + ", the limit is " + std::to_string(maxSize) + " x " +
+                std::to_string(maxSize));
+    return false;
   }
   auto entry = std::make_unique<TextureEntry>();
   entry->name = name;

@@ -29,7 +29,8 @@ class TextureLibrary {
 
   // Decodes one file, uploads it and appends it at the end of the list under `name`
   // (an entry of the same name already present stays in front of it). False after a
-  // reported failure, with nothing appended.
+  // reported failure, with nothing appended: a file that does not decode, or a picture
+  // wider or taller than GL_MAX_TEXTURE_SIZE.
   bool loadImage(const std::string& path, const std::string& name);
 
   // Loads every "*.jpg" and then every "*.png" file of `directory` (which ends with

@@ -85,6 +85,20 @@ TEST_F(TextureLibraryTest, CorruptImageIsReportedByNameAndSkipped) {
   EXPECT_EQ(names(sequence), (std::vector<std::string>{"a.png", "c.jpg"}));
 }
 
+TEST_F(TextureLibraryTest, PictureBeyondTheTextureSizeLimitIsReportedAndSkipped) {
+  GLint limit = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+  std::string directory = pictures("Wide", {"a.png"});
+  ASSERT_TRUE(testing::writePng(directory + "wide.png", limit + 1, 1, {}));
+  TextureSequence sequence;
+  sequence.loadDirectory(directory);
+  const std::string side = std::to_string(limit);
+  EXPECT_EQ(reporter_.messages(), std::vector<std::string>{"Image too large for a texture: wide.png is " +
+                                                           std::to_string(limit + 1) + " x 1, the limit is " +
+                                                           side + " x " + side});
+  EXPECT_EQ(names(sequence), std::vector<std::string>{"a.png"});
+}
+
 TEST_F(TextureLibraryTest, LookupByNameIsExactAndFindsTheFirstEntry) {
   std::string first = pictures("First", {"Font.png"});
   std::string second = pictures("Second", {"Font.png"});
