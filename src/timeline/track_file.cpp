@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -43,23 +45,47 @@ bool readTrackFile(const std::string& path, std::vector<SyncKey>& keys, TrackFil
 
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
+  // A failure closes the file but keeps the errno that explains it.
+  auto fail = [&file](int error) {
+    file.reset();
+    errno = error;
+    return false;
+  };
+  // Only regular files are track files: a directory opens on Linux but reads nothing.
+  struct stat status;
+  if (fstat(fileno(file.get()), &status) != 0) return fail(errno);
+  if (!S_ISREG(status.st_mode)) return fail(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
   // The length bounds how many keys can exist, whatever the count field says.
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return true;
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return fail(errno);
   const long length = std::ftell(file.get());
-  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return true;
+  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return fail(errno);
   info.fileBytes = length;
 
   unsigned char countBytes[4];
-  if (std::fread(countBytes, 1, 4, file.get()) != 4) return true;
+  if (std::fread(countBytes, 1, 4, file.get()) != 4) {
+    return std::ferror(file.get()) ? fail(errno) : true;
+  }
   info.countFieldComplete = true;
   info.announcedCount = loadInt32(countBytes);
   if (info.announcedCount <= 0) return true;
 
   const std::int64_t held = (static_cast<std::int64_t>(length) - 4) / kTrackKeyBytes;
   const std::int64_t count = std::min<std::int64_t>(info.announcedCount, held);
-  std::vector<unsigned char> data(static_cast<size_t>(count) * kTrackKeyBytes);
+  if (count > kMaxTrackKeys) return fail(EFBIG);
+  std::vector<unsigned char> data;
+  try {
+    data.resize(static_cast<size_t>(count) * kTrackKeyBytes);
+    keys.resize(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    keys = std::vector<SyncKey>();
+    return fail(ENOMEM);
+  }
   // A file that shrank since its length was taken yields fewer whole keys.
   const size_t got = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), file.get());
+  if (std::ferror(file.get())) {
+    keys.clear();
+    return fail(errno);
+  }
   const size_t whole = got / kTrackKeyBytes;
   keys.resize(whole);
   for (size_t i = 0; i < whole; ++i) {

@@ -17,6 +17,10 @@
 namespace quintaval {
 
 constexpr int kTrackKeyBytes = 9;
+// No track holds more keys than this (a 151 MB file, twelve days of rows at 14 a second).
+// A file that claims more, and is as long as it claims (a sparse file, say), is refused
+// rather than read into memory it would exhaust.
+constexpr std::int64_t kMaxTrackKeys = std::int64_t{1} << 24;
 
 // What a read found beyond the keys, for tools that report damaged files.
 struct TrackFileReport {
@@ -25,8 +29,10 @@ struct TrackFileReport {
   bool countFieldComplete = false;  // the file holds the 4 count bytes
 };
 
-// Replaces `keys` with the keys of the file. Returns false when the file cannot be
-// opened (keys left empty); a damaged file still returns true with the whole keys it holds.
+// Replaces `keys` with the keys of the file. Returns false, with errno telling why and
+// `keys` left empty, when the file cannot be opened or read or is not a regular file
+// (EISDIR for a directory), holds more than kMaxTrackKeys keys (EFBIG), or does not fit
+// in memory (ENOMEM); a damaged file still returns true with the whole keys it holds.
 bool readTrackFile(const std::string& path, std::vector<SyncKey>& keys,
                    TrackFileReport* report = nullptr);
 

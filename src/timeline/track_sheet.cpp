@@ -193,6 +193,10 @@ TrackSheet parseTrackSheet(std::string_view text) {
   return sheet;
 }
 
+bool isSheetTrackName(std::string_view name) {
+  return !name.empty() && name.find_first_of(" \t\r\n#") == std::string_view::npos;
+}
+
 std::string formatSheetTrack(const std::string& name, const std::vector<SyncKey>& keys) {
   std::string out = "track " + name + "\n";
   char line[128];

@@ -41,7 +41,13 @@ struct TrackSheet {
 
 TrackSheet parseTrackSheet(std::string_view text);
 
-// One block: "track NAME" and a line per key, in key order.
+// Whether `name` reads back unchanged after "track": it is one word, so it must not be
+// empty or hold white space (space, tab, carriage return, line break) or '#', which
+// starts a comment.
+bool isSheetTrackName(std::string_view name);
+
+// One block: "track NAME" and a line per key, in key order. The name must pass
+// isSheetTrackName for the block to read back.
 std::string formatSheetTrack(const std::string& name, const std::vector<SyncKey>& keys);
 
 // "step", "linear", "smooth", "ramp", or the decimal number for any other type.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -167,6 +168,13 @@ TEST(TrackFile, DamagedFilesKeepOnlyWholeKeys) {
   EXPECT_FALSE(report.countFieldComplete);
 
   EXPECT_FALSE(readTrackFile((dir.path() / "none.track").string(), keys));
+  EXPECT_TRUE(keys.empty());
+
+  // A sparse file as long as its huge count claims is refused, not read into memory.
+  const std::filesystem::path sparse = dir.write("sparse.track", TrackBytes(INT32_MAX).key(7, 9.0f, 0).bytes());
+  std::filesystem::resize_file(sparse, std::uintmax_t{64} << 30);
+  EXPECT_FALSE(readTrackFile(sparse.string(), keys));
+  EXPECT_EQ(errno, EFBIG);
   EXPECT_TRUE(keys.empty());
 }
 

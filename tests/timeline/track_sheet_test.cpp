@@ -130,5 +130,22 @@ TEST(TrackSheet, FormattedTracksParseBackToTheSameFileBytes) {
   EXPECT_EQ(again, original);
 }
 
+TEST(TrackSheet, NameCheckAcceptsExactlyTheNamesThatReadBack) {
+  const struct {
+    std::string name;
+    bool readsBack;
+  } cases[] = {
+      {"cam.shake.x", true}, {"a\vb", true}, {"track", true}, {"", false},  {"a b", false},
+      {"a\tb", false},      {"a\rb", false}, {"a\nb", false},  {"x#y", false}, {"#", false},
+  };
+  for (const auto& c : cases) {
+    const TrackSheet sheet = parseTrackSheet(formatSheetTrack(c.name, {{0, 1.0f, kSyncStep}}));
+    const bool back = !sheet.failed() && sheet.tracks.size() == 1 && sheet.tracks[0].name == c.name &&
+                      sheet.tracks[0].keys.size() == 1;
+    EXPECT_EQ(back, c.readsBack) << c.name;
+    EXPECT_EQ(isSheetTrackName(c.name), c.readsBack) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace quintaval

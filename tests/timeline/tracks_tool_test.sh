@@ -63,4 +63,10 @@ set +e
 "$tool" eval out/missing.track 1 2>/dev/null; [ $? = 1 ] || fail "missing file status"
 "$tool" frobnicate 2>/dev/null; [ $? = 2 ] || fail "usage status"
 "$tool" eval out/sync_scene.num.track 1,5 2>/dev/null; [ $? = 2 ] || fail "bad row status"
+# A folder is no track file, and a name the sheet cannot hold is refused: status 1, path named.
+for file in out "out/sync_a b.track" $'out/sync_a\tb.track' "out/sync_x#y.track"; do
+  [ -e "$file" ] || cp out/sync_scene.num.track "$file"
+  "$tool" dump "$file" > dump.txt 2> errors.txt; [ $? = 1 ] || fail "dump $file status"
+  grep -qF "$file: " errors.txt && [ ! -s dump.txt ] || fail "dump $file: $(cat errors.txt)"
+done
 echo OK

@@ -29,14 +29,16 @@ constexpr const char* kHelp = R"(usage:
       "sync", the player's Data/Rocket/sync). OUTDIR is created when missing.
   quintaval-tracks dump [--base NAME] FILE...
       Prints the track files as one sheet. Compiling it gives the same bytes back.
-      Track names are the file names without "NAME_" and ".track".
+      Track names are the file names without "NAME_" and ".track"; a file whose
+      track name holds white space or '#' is refused, as the sheet cannot hold it.
   quintaval-tracks eval FILE ROW...
       Prints the value of the track at each (fractional) row, one per line (%.9g).
 
 Track sheet format:
   # a comment runs to the end of the line; blank lines are ignored
-  track scene.num        # starts the block of a track; the name is used unchanged,
-                         # dots included, in the file name sync_scene.num.track
+  track scene.num        # starts the block of a track; the name is one word (no white
+                         # space, '#' or '/') used unchanged, dots included, in the
+                         # file name sync_scene.num.track
   0      1      step     # one key per line: ROW VALUE INTERPOLATION
   112    2      linear
   224    2.5    smooth
@@ -171,6 +173,13 @@ int dump(std::vector<std::string> args) {
     }
     bool matched = false;
     const std::string name = trackNameOf(path, base, matched);
+    if (!isSheetTrackName(name)) {
+      std::fprintf(stderr,
+                   "%s: error: the track name \"%s\" cannot be written in a sheet: a name is "
+                   "one word without white space or '#'\n",
+                   path.c_str(), name.c_str());
+      return 1;
+    }
     if (!out.empty()) out += "\n";
     out += "# " + path + "\n";
     if (!matched) {
