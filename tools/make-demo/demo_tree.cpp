@@ -15,6 +15,62 @@ DemoTree::DemoTree(fs::path root) : root_(std::move(root)) {}
 
 std::string DemoTree::path(const std::string& relative) const { return (root_ / relative).string(); }
 
+namespace {
+
+// The marker's text: what the file is, and the folder it was written into.
+std::string markerText(const fs::path& folder) {
+  std::error_code error;
+  const fs::path absolute = fs::canonical(folder, error);
+  return "quintaval-make-demo generated this folder and may overwrite it:\n" +
+         (error ? folder : absolute).string() + "\n";
+}
+
+std::string readSmallFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text(4096, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(in.gcount()));
+  return text;
+}
+
+}  // namespace
+
+bool DemoTree::claim(bool force) {
+  std::error_code error;
+  const fs::file_status status = fs::status(root_, error);
+  if (error && status.type() != fs::file_type::not_found) {
+    fail("cannot read " + root_.string() + ": " + error.message());
+    return false;
+  }
+  bool generatedHere = false;
+  if (fs::exists(status)) {
+    if (!fs::is_directory(status)) {
+      fail(root_.string() + " is not a folder");
+      return false;
+    }
+    const bool empty = fs::is_empty(root_, error);
+    if (error) {
+      fail("cannot read " + root_.string() + ": " + error.message());
+      return false;
+    }
+    const fs::path marker = root_ / kGeneratedMarker;
+    generatedHere = empty || (fs::is_regular_file(marker, error) &&
+                              readSmallFile(marker) == markerText(root_));
+  } else {
+    makeDirectory("");
+    if (failed_) return false;
+    generatedHere = true;
+  }
+  if (generatedHere) {
+    writeFile(kGeneratedMarker, markerText(root_));
+    return !failed_;
+  }
+  if (force) return true;
+  fail(root_.string() + " is not empty and was not generated here by quintaval-make-demo; " +
+       "refusing to overwrite its files (--force writes into it all the same)");
+  return false;
+}
+
 void DemoTree::makeDirectory(const std::string& relative) {
   std::error_code error;
   fs::create_directories(root_ / relative, error);

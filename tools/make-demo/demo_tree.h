@@ -9,9 +9,21 @@
 
 namespace quintaval::demo {
 
+// The file the generator leaves in a folder it generated. It names that folder, so a
+// copy of a generated tree (where an author may have put their own files) is not taken
+// for the generator's own.
+inline constexpr const char* kGeneratedMarker = ".quintaval-make-demo";
+
 class DemoTree {
  public:
   explicit DemoTree(std::filesystem::path root);
+
+  // Decides whether the generator may write into the root, which it does not only add to
+  // but overwrites. Allowed: a missing or empty folder, which is created and marked as
+  // generated, or a folder holding this folder's marker. Any other folder holds someone
+  // else's files and is refused (a failure, returns false) unless `force` is set; a
+  // forced run adds no marker, so the folder is refused again next time.
+  bool claim(bool force);
 
   const std::filesystem::path& root() const { return root_; }
   std::string path(const std::string& relative) const;

@@ -1,9 +1,13 @@
-// quintaval-make-demo OUTDIR [--sources DIR]: lays out the sample demo's Data/ tree in
-// OUTDIR — pictures, picture sequences, models with their textures, and the music, all
-// generated — and copies the hand-written sources (Maya scenes, text script, materials) from
-// DIR (by default the repository's data/ folder). The sync tracks are compiled from the
+// quintaval-make-demo OUTDIR [--sources DIR] [--force]: lays out the sample demo's Data/
+// tree in OUTDIR — pictures, picture sequences, models with their textures, and the music,
+// all generated — and copies the hand-written sources (Maya scenes, text script, materials)
+// from DIR (by default the repository's data/ folder). The sync tracks are compiled from the
 // sheet in data/sync/ by quintaval-tracks, and the shaders are laid out by the build.
-// The same inputs always give byte-identical files.
+// The same inputs always give byte-identical files (the marker names OUTDIR itself).
+//
+// As it overwrites files and empties the sequence folders, it writes only into a missing or
+// empty OUTDIR, which it marks as generated, or into one it marked before; --force lets it
+// write into any other folder.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +27,16 @@
 namespace {
 
 using quintaval::demo::DemoTree;
+
+constexpr const char* kUsage = R"(usage: quintaval-make-demo OUTDIR [--sources DIR] [--force]
+  Generates the sample demo's Data/ tree in OUTDIR, copying the hand-written Maya scenes,
+  materials and text script from DIR (default: the repository's data/ folder).
+  OUTDIR must be missing or empty, or a folder this tool generated before: it leaves the
+  marker file OUTDIR/.quintaval-make-demo, which names OUTDIR (a copy elsewhere does not
+  count). Any other folder is refused, as the tool overwrites its files and empties its
+  picture-sequence folders, unless --force is given; a forced run adds no marker.
+  Exit status: 0 done, 1 a file could not be written or the folder was refused, 2 usage.
+)";
 
 template <typename Step>
 void timed(const char* what, Step step) {
@@ -44,9 +58,16 @@ void copySources(DemoTree& tree, const std::filesystem::path& sources) {
 int main(int argc, char** argv) {
   std::string out;
   std::filesystem::path sources = QV_DEMO_SOURCES;
+  bool force = false;
   for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
     if (std::strcmp(argv[i], "--sources") == 0 && i + 1 < argc) {
       sources = argv[++i];
+    } else if (std::strcmp(argv[i], "--force") == 0) {
+      force = true;
     } else if (out.empty() && argv[i][0] != '-') {
       out = argv[i];
     } else {
@@ -55,11 +76,12 @@ int main(int argc, char** argv) {
     }
   }
   if (out.empty()) {
-    std::fprintf(stderr, "usage: quintaval-make-demo OUTDIR [--sources DIR]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
 
   DemoTree tree(out);
+  if (!tree.claim(force)) return 1;
   for (const char* dir : {"", "Textures", "Models", "Maya", "Text", "Sound", "Rocket"}) {
     tree.makeDirectory(dir);
   }

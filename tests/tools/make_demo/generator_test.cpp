@@ -160,5 +160,31 @@ TEST(DemoTreeTest, ResetDirectoryRemovesOldFrames) {
   EXPECT_FALSE(tree.failed());
 }
 
+TEST(DemoTreeTest, ClaimsOnlyMissingEmptyOrItsOwnFoldersUnlessForced) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  ASSERT_TRUE(DemoTree(dir.path() / "own").claim(false));
+  dir.write("own/Sound/Musica.mp3", "generated");
+  fs::create_directories(dir.path() / "empty");
+  dir.write("mine/Sound/Musica.mp3", "my song");
+  fs::create_directories(dir.path() / "copy");  // a copy of a generated tree, marker included
+  fs::copy_file(dir.path() / "own" / kGeneratedMarker, dir.path() / "copy" / kGeneratedMarker);
+  dir.write("file", "x");
+  // allowed: this claim succeeds; mine: a later claim without --force succeeds too.
+  const struct {
+    const char* folder;
+    bool force, allowed, mine;
+  } cases[] = {
+      {"missing/Data", false, true, true}, {"empty", false, true, true},
+      {"own", false, true, true},          {"mine", false, false, false},
+      {"copy", false, false, false},       {"mine", true, true, false},
+      {"file", true, false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DemoTree(dir.path() / c.folder).claim(c.force), c.allowed) << c.folder << c.force;
+    EXPECT_EQ(DemoTree(dir.path() / c.folder).claim(false), c.mine) << c.folder << c.force;
+  }
+}
+
 }  // namespace
 }  // namespace quintaval::demo

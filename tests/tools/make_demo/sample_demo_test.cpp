@@ -4,6 +4,7 @@
 // with their materials, the Maya scene, the text script, the tracks and the music —
 // without a single error message.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
@@ -42,6 +43,9 @@ const char* const kSequences[] = {"CodeMonkey", "DrinkWater", "Graphics", "Music
                                   "OMG", "Tunge", "YoureBeingWatched1", "YoureBeingWatched2",
                                   "YoureBeingWatched3", "YoureBeingWatched4", "YoureBeingWatched5",
                                   "YoureBeingWatched6"};
+
+// The file the generator leaves in a folder it generated.
+const char* const kMarker = ".quintaval-make-demo";
 
 bool generate(const fs::path& data) {
   std::string command = std::string("'") + QV_MAKE_DEMO + "' '" + data.string() + "' --sources '" +
@@ -90,17 +94,33 @@ class SampleDemoTest : public ::testing::Test {
 TempDir* SampleDemoTest::scratch_ = nullptr;
 bool SampleDemoTest::generated_ = false;
 
+// A folder with files the generator did not write is left alone: status 1, file unchanged.
+TEST(MakeDemoToolTest, RefusesAFolderItDidNotGenerate) {
+  TempDir dir;
+  const fs::path song = dir.write("Data/Sound/Musica.mp3", "my song");
+  const std::string command = std::string("'") + QV_MAKE_DEMO + "' '" +
+                              (dir.path() / "Data").string() + "' > /dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(readBytes(song), "my song");
+  EXPECT_FALSE(fs::exists(dir.path() / "Data" / kMarker));
+}
+
 TEST_F(SampleDemoTest, TwoGenerationsAreByteIdenticalAndSmallEnough) {
   std::map<std::string, std::string> files;
   std::uintmax_t total = 0;
+  // The marker that names the folder differs between the two; everything else is equal.
+  EXPECT_TRUE(fs::is_regular_file(first() / kMarker));
   for (const auto& entry : fs::recursive_directory_iterator(first())) {
-    if (!entry.is_regular_file()) continue;
+    if (!entry.is_regular_file() || entry.path().filename() == kMarker) continue;
     files[fs::relative(entry.path(), first()).string()] = readBytes(entry.path());
     total += entry.file_size();
   }
   std::set<std::string> secondNames;
   for (const auto& entry : fs::recursive_directory_iterator(second())) {
-    if (entry.is_regular_file()) secondNames.insert(fs::relative(entry.path(), second()).string());
+    if (entry.is_regular_file() && entry.path().filename() != kMarker) {
+      secondNames.insert(fs::relative(entry.path(), second()).string());
+    }
   }
   ASSERT_EQ(files.size(), secondNames.size());
   for (const auto& [name, bytes] : files) {
