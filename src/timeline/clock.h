@@ -7,6 +7,8 @@
 namespace quintaval {
 
 constexpr double kRowsPerSecond = 14.0;
+// The show's length: it ends here unless it loops.
+constexpr double kDemoSeconds = 128.0;
 // The spectrum is the first half of a 1024-sample FFT.
 constexpr int kSpectrumBins = 512;
 constexpr int kSpectrumWindow = 1024;

@@ -11,6 +11,14 @@
 #include "timeline/spectrum.h"
 
 namespace quintaval {
+namespace {
+
+std::int64_t steadyNowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
 
 MusicClock::~MusicClock() { stop(); }
 
@@ -27,6 +35,8 @@ void MusicClock::start(std::shared_ptr<const DecodedMusic> music, bool loop) {
     // Nothing to play, but a missing device is still worth its own message.
     if (!AudioOutput::deviceAvailable()) reportError(kInitFailedMessage);
     reportError(kLoadFailedMessage);
+    // A demo without its music must not freeze on its first row: it plays on, silently.
+    withoutMusicSinceNs_ = steadyNowNs();
     return;
   }
 
@@ -50,14 +60,17 @@ void MusicClock::stop() {
   output_.close();
   music_.reset();
   silent_ = false;
+  withoutMusicSinceNs_ = -1;
   smoother_.reset();
 }
 
 double MusicClock::seconds() const {
+  const std::int64_t now = steadyNowNs();
+  if (playingWithoutMusic()) {
+    const double elapsed = std::max<std::int64_t>(0, now - withoutMusicSinceNs_) * 1e-9;
+    return loop_ ? std::fmod(elapsed, kDemoSeconds) : elapsed;
+  }
   if (!music_ || !output_.isOpen()) return 0.0;
-  const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                               std::chrono::steady_clock::now().time_since_epoch())
-                               .count();
   double frames;
   if (output_.onDummyDriver() && !followDummyCallbacks_) {
     // Nothing is heard, and the dummy driver's own pacing slips on a busy machine: the

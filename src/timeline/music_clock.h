@@ -6,9 +6,12 @@
 // Failures are reported and never stop the program: without an output device the music
 // plays silently on SDL's dummy driver, and time follows the steady clock from the start
 // of play (nobody hears the dummy, and its pacing slips when the machine is busy);
-// without music (missing or undecodable file) time stays 0 and the spectrum is silence.
+// without music (missing or undecodable file) the show still plays: time follows the
+// steady clock from start(), wrapping at the demo's length when looping, and the spectrum
+// is silence.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -47,6 +50,8 @@ class MusicClock : public Clock {
   void followDummyCallbacks(bool follow) { followDummyCallbacks_ = follow; }
 
   bool hasMusic() const { return music_ != nullptr; }
+  // Whether time runs on the steady clock because there is no music to follow.
+  bool playingWithoutMusic() const { return withoutMusicSinceNs_ >= 0; }
   bool playingSilently() const { return silent_; }
   const std::shared_ptr<const DecodedMusic>& music() const { return music_; }
 
@@ -56,6 +61,7 @@ class MusicClock : public Clock {
   bool loop_ = false;
   bool silent_ = false;
   bool followDummyCallbacks_ = false;
+  std::int64_t withoutMusicSinceNs_ = -1;  // steady clock at start() without music; -1 otherwise
   // The smooth clock advances on every reading, from the main thread only.
   mutable PlaybackSmoother smoother_;
 };

@@ -25,6 +25,40 @@ start_quintaval() {
   QV_PID=$!
 }
 
+# Makes a scratch runnable tree that shares everything with $QV_DEMO_DIR but the entries of
+# Data/ named in the arguments, and points QV_DEMO_DIR at it. The caller fills those in.
+use_scratch_tree_without() {
+  local tree entry skip name
+  tree=$(mktemp -d)
+  trap 'rm -rf "'"$tree"'"' EXIT
+  ln -s "$QV_DEMO_DIR/quintaval" "$tree/quintaval"
+  mkdir "$tree/Data"
+  for entry in "$QV_DEMO_DIR"/Data/*; do
+    name=$(basename "$entry")
+    skip=""
+    for excluded in "$@"; do [[ "$name" == "$excluded" ]] && skip=1; done
+    [[ -n "$skip" ]] || ln -s "$entry" "$tree/Data/"
+  done
+  QV_DEMO_DIR=$tree
+}
+
+# Waits up to $1 seconds for a message box (a GTK dialog titled "ERROR") and presses OK.
+# With no window manager the keyboard focus stays where it was, so it is given to the
+# dialog first.
+dismiss_message_box() {
+  local seconds=$1 box=""
+  for ((i = 0; i < seconds * 10; i++)); do
+    box=$(xdotool search --onlyvisible --name '^ERROR$' 2>/dev/null | head -n1)
+    [[ -n "$box" ]] && break
+    kill -0 "$QV_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  [[ -n "$box" ]] || return 1
+  sleep 0.5
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+}
+
 # Prints the id of the first window whose class (1st arg) matches, waiting up to $2 seconds.
 wait_for_window_class() {
   local class=$1 seconds=$2 id
