@@ -25,6 +25,8 @@ void verticalGradient(cairo_t* cr, double r0, double g0, double b0, double r1, d
   cairo_pattern_destroy(pattern);
 }
 
+// Captions keep out of the bottom 110 pixels of the left two thirds, where the text overlay
+// writes its lines over every picture (from 48, 40 pixels, up to 48 pixels tall).
 void text(cairo_t* cr, const char* s, double x, double y, double size, bool centred = true,
           bool bold = true) {
   selectMonoFont(cr, bold);
@@ -151,7 +153,7 @@ void paintCodeMonkey(cairo_t* cr, double p) {
   cairo_arc(cr, cx, cy + 50, 45, 0.2 * M_PI, 0.8 * M_PI);
   cairo_stroke(cr);
   cairo_set_source_rgb(cr, 1.0, 0.85, 0.2);
-  text(cr, "CODE MONKEY", 980, 660, 56);
+  text(cr, "CODE MONKEY", 980, 600, 56);
 }
 
 void paintDrinkWater(cairo_t* cr, double p) {
@@ -211,7 +213,7 @@ void paintDrinkWater(cairo_t* cr, double p) {
   cairo_fill(cr);
   cairo_set_source_rgb(cr, 1, 1, 1);
   text(cr, "DRINK WATER", 640, 120, 80);
-  text(cr, "stay hydrated, coder", 640, 700, 30, true, false);
+  text(cr, "stay hydrated, coder", 640, 172, 30, true, false);
 }
 
 void paintGraphics(cairo_t* cr, double p) {
@@ -334,7 +336,7 @@ void paintMusic(cairo_t* cr, double p) {
     cairo_stroke(cr);
   }
   cairo_set_source_rgb(cr, 1, 0.85, 0.3);
-  text(cr, "MUSIC", 960, 690, 60);
+  text(cr, "MUSIC", 960, 92, 60);
 }
 
 void paintNotWatching(cairo_t* cr, double p) {
@@ -460,7 +462,7 @@ void paintTunge(cairo_t* cr, double p) {
   cairo_stroke(cr);
   cairo_restore(cr);
   cairo_set_source_rgb(cr, 0.1, 0.2, 0.3);
-  text(cr, "TUNGE!", 640, 690, 60);
+  text(cr, "TUNGE!", 1070, 380, 60);
 }
 
 void paintWatchedEye(cairo_t* cr, double p) {
@@ -480,10 +482,10 @@ void paintWatchedEye(cairo_t* cr, double p) {
     }
     cairo_stroke(cr);
   }
-  eye(cr, 640, 360, 520, 1 - blink(p, 0.5), std::cos(p * kTau) * 0.8, std::sin(p * kTau) * 0.8,
+  eye(cr, 640, 400, 480, 1 - blink(p, 0.5), std::cos(p * kTau) * 0.8, std::sin(p * kTau) * 0.8,
       0.2, 0.55, 0.3);
   cairo_set_source_rgb(cr, 1, 0.9, 0.9);
-  text(cr, "YOU'RE BEING WATCHED", 640, 680, 48);
+  text(cr, "YOU'RE BEING WATCHED", 640, 72, 48);
 }
 
 void paintWatchedCrowd(cairo_t* cr, double p) {
@@ -603,7 +605,7 @@ void paintWatchedCamera(cairo_t* cr, double p) {
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "CAM 04  23:59:%02d", static_cast<int>(p * 16) % 60);
   cairo_set_source_rgb(cr, 1, 1, 1);
-  text(cr, stamp, 1240 - 420, 680, 36, false);
+  text(cr, stamp, 1240 - 420, 74, 36, false);
 }
 
 void paintWatchedForest(cairo_t* cr, double p) {
