@@ -10,8 +10,8 @@
 
 #include <unistd.h>
 
-#include "timeline/sync_device.h"
-#include "timeline/track_file.h"
+#include "sync/sync_device.h"
+#include "sync/track_file.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "timeline/track_sheet.h"
+#include "sync/track_sheet.h"
 
 namespace {
 

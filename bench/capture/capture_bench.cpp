@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "capture/audio_span.h"
-#include "capture/capture_startup.h"
 #include "capture/frame_capturer.h"
 #include "capture/png_sequence_writer.h"
 #include "capture/video_encoder.h"

@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "timeline/fixed_clock.h"
+#include "platform/audio/audio_output.h"
+#include "sync/sync_device.h"
 #include "timeline/music_clock.h"
 #include "timeline/spectrum.h"
-#include "timeline/sync_device.h"
 
 namespace {
 
@@ -87,13 +87,20 @@ void BM_EvaluateRandomRows(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateRandomRows);
 
+// The SDL output on the dummy driver, passed off as a sound card.
+struct SoundCardOutput : AudioOutput {
+  bool onDummyDriver() const override { return false; }
+};
+
 // One reading of the playing music clock. Argument 0: the steady-clock pace used on the
 // silent dummy driver; 1: the smoothed device callbacks a sound card gets (a lock, the
 // steady clock and the smoothing).
 void BM_MusicClockRead(benchmark::State& state) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  MusicClock clock;
-  clock.followDummyCallbacks(state.range(0) != 0);
+  AudioOutput dummy;
+  SoundCardOutput soundCard;
+  const SteadyTimeSource steady;
+  MusicClock clock(state.range(0) != 0 ? soundCard : dummy, steady);
   clock.start(noiseMusic(60.0), true);
   double sum = 0.0;
   for (auto _ : state) sum += clock.syncRow();

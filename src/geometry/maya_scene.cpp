@@ -19,8 +19,8 @@
 #include <cmath>
 #include <optional>
 
-#include "geometry/line_reader.h"
-#include "geometry/line_scanner.h"
+#include "textio/line_reader.h"
+#include "textio/line_scanner.h"
 
 namespace quintaval {
 

@@ -4,8 +4,8 @@
 // map option written before the file name is what gets stored.
 #include "geometry/mtl_reader.h"
 
-#include "geometry/line_reader.h"
-#include "geometry/line_scanner.h"
+#include "textio/line_reader.h"
+#include "textio/line_scanner.h"
 
 namespace quintaval {
 

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <new>
 
-#include "geometry/line_reader.h"
-#include "geometry/line_scanner.h"
 #include "geometry/mtl_reader.h"
+#include "textio/line_reader.h"
+#include "textio/line_scanner.h"
 
 namespace quintaval {
 

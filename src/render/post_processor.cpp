@@ -7,6 +7,9 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <string>
+
+#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "render/shader_support.h"
 
@@ -28,7 +31,7 @@ static_assert(sizeof kQuad == 120, "the quad is six vertices of five floats");
 
 }  // namespace
 
-PostProcessor::PostProcessor(int multisampledFlag, int width, int height)
+PostProcessor::PostProcessor(bool multisampledFlag, int width, int height)
     : multisampled(multisampledFlag) {
   failed = !construct(width, height);
 }
@@ -42,16 +45,14 @@ bool PostProcessor::construct(int width, int height) {
     target = std::make_unique<RenderTarget>(multisampled, width / 2, height / 2);
     if (target->failed) return false;
   }
-  colorTarget = std::make_unique<RenderTarget>(0, 1, 1);
-  if (colorTarget->failed) return false;
 
   if (!shadersSupported()) {
     reportError("Vertex and fragment shaders not supported!");
     return false;
   }
 
-  filterShader =
-      std::make_unique<ShaderProgram>("Data/Shaders/Filters.vert", "Data/Shaders/Filters.frag");
+  const std::string shaders = kShaderDir;
+  filterShader = std::make_unique<ShaderProgram>(shaders + "Filters.vert", shaders + "Filters.frag");
   filterShader->use();
   filterShader->setUniform1i("filterNumber", 0);
   filterShader->setUniform1i("filterMap", 0);
@@ -59,8 +60,7 @@ bool PostProcessor::construct(int width, int height) {
   filterShader->setUniform4f("colorValue1", 1.0f, 1.0f, 1.0f, 1.0f);
   filterShader->setUniform4f("colorValue2", 0.0f, 0.0f, 0.0f, 1.0f);
 
-  bokehShader =
-      std::make_unique<ShaderProgram>("Data/Shaders/Bokeh.vert", "Data/Shaders/Bokeh.frag");
+  bokehShader = std::make_unique<ShaderProgram>(shaders + "Bokeh.vert", shaders + "Bokeh.frag");
   bokehShader->use();
 
   if (filterShader->compileStatus() != GL_TRUE) {
@@ -122,11 +122,6 @@ void PostProcessor::setOffset(float x, float y) const {
   if (!filterShader) return;
   filterShader->use();
   filterShader->setUniform2f("offset", x * 2.0f, y * 2.0f);
-}
-
-void PostProcessor::fillColorTarget(float r, float g, float b, float a) const {
-  if (!colorTarget) return;
-  colorTarget->fill(r, g, b, a);
 }
 
 void PostProcessor::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }

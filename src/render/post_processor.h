@@ -17,8 +17,8 @@ namespace quintaval {
 
 class PostProcessor {
  public:
-  // Any non-zero `multisampled` makes the eight filter targets 4x multisampled.
-  PostProcessor(int multisampled, int width, int height);
+  // `multisampled` makes the eight filter targets 4x multisampled.
+  PostProcessor(bool multisampled, int width, int height);
 
   // Draws the quad with whatever program is current.
   void drawQuad() const;
@@ -28,9 +28,6 @@ class PostProcessor {
   // Shifts the quad by (x, y) in viewport halves: "offset" becomes (2x, 2y). Leaves the
   // Filters program current.
   void setOffset(float x, float y) const;
-  // Refills the solid-colour target; its texture stays bound on the active unit and
-  // the clear colour is (0, 0, 0, 0) afterwards.
-  void fillColorTarget(float r, float g, float b, float a) const;
   void clear() const;       // colour and depth
   void clearDepth() const;  // depth only
   void present() const;     // swaps the buffers of the current GLFW context
@@ -39,8 +36,7 @@ class PostProcessor {
   std::unique_ptr<ShaderProgram> bokehShader;
   std::unique_ptr<RenderTarget> fullTargets[4];
   std::unique_ptr<RenderTarget> halfTargets[4];
-  std::unique_ptr<RenderTarget> colorTarget;
-  int multisampled = 0;
+  bool multisampled = false;
   bool failed = false;
   unsigned int quadBuffer = 0;
 

@@ -16,7 +16,7 @@ constexpr int kMultisampleCount = 4;
 
 }  // namespace
 
-RenderTarget::RenderTarget(int multisampledFlag, int targetWidth, int targetHeight)
+RenderTarget::RenderTarget(bool multisampledFlag, int targetWidth, int targetHeight)
     : width(targetWidth), height(targetHeight), multisampled(multisampledFlag) {
   glGetIntegerv(GL_VIEWPORT, savedViewport);
   initialize();
@@ -91,14 +91,6 @@ void RenderTarget::resolve() const {
   glBindRenderbuffer(GL_RENDERBUFFER, 0);
   glBindTexture(GL_TEXTURE_2D, colorTexture);
   glGenerateMipmap(GL_TEXTURE_2D);
-}
-
-void RenderTarget::fill(float r, float g, float b, float a) const {
-  bind();
-  glClearColor(r, g, b, a);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  resolve();
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
 
 }  // namespace quintaval

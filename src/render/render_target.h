@@ -1,9 +1,7 @@
 // An off-screen framebuffer whose result ends up in a floating-point colour texture.
 //
-// Two uses: a render target of any size, optionally drawn 4x multisampled and resolved
-// by a colour blit; and a solid-colour texture (1x1, single-sample) made by binding,
-// clearing to a colour and resolving. Colours are stored as 32-bit floats, so values
-// outside 0..1 survive. The viewport current at construction is the one `resolve`
+// A render target of any size, optionally drawn 4x multisampled and resolved by a colour
+// blit. Colours are stored as 32-bit floats, so values outside 0..1 survive. The viewport current at construction is the one `resolve`
 // returns to, so a target must be made after the frame's viewport is set.
 // Creators read `failed`; GL objects are never deleted.
 #pragma once
@@ -12,8 +10,8 @@ namespace quintaval {
 
 class RenderTarget {
  public:
-  // Any non-zero `multisampled` selects the multisampled form (always 4 samples).
-  RenderTarget(int multisampled, int width, int height);
+  // `multisampled` selects the multisampled form (always 4 samples).
+  RenderTarget(bool multisampled, int width, int height);
 
   // Directs drawing and clearing into the target and sets the viewport to its size.
   void bind() const;
@@ -21,10 +19,6 @@ class RenderTarget {
   // viewport saved at construction, binds the default framebuffer and leaves
   // `colorTexture` bound, with fresh mipmaps, on the active texture unit.
   void resolve() const;
-
-  // Makes a solid-colour texture in place: bind, clear to the colour, resolve, and
-  // put the clear colour back to (0, 0, 0, 0).
-  void fill(float r, float g, float b, float a) const;
 
   unsigned int colorTexture = 0;   // what users sample: GL_RGBA32F, width x height
   unsigned int depthBuffer = 0;    // depth renderbuffer of FBO
@@ -38,7 +32,7 @@ class RenderTarget {
   int samples = 0;
   unsigned int status = 0;  // last glCheckFramebufferStatus result
   bool failed = false;
-  int multisampled = 0;
+  bool multisampled = false;
 
  private:
   bool initialize();

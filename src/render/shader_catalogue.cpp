@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "render/shader_support.h"
 
@@ -13,8 +14,8 @@ namespace quintaval {
 namespace {
 
 std::unique_ptr<ShaderProgram> buildProgram(const std::string& name) {
-  auto program = std::make_unique<ShaderProgram>("Data/Shaders/" + name + ".vert",
-                                                 "Data/Shaders/" + name + ".frag");
+  const std::string base = kShaderDir + name;
+  auto program = std::make_unique<ShaderProgram>(base + ".vert", base + ".frag");
   program->use();
   return program;
 }

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "textio/text_file.h"
+
 namespace quintaval {
 
 namespace {
@@ -55,17 +57,8 @@ void printProgramLog(GLuint program, const std::string& vertexPath,
 }  // namespace
 
 std::optional<std::string> ShaderProgram::readTextFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
-  // Read to the end rather than trusting a seek to the end: a directory opens fine
-  // on Linux and reports a meaningless length.
   std::string text;
-  char chunk[4096];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;
+  if (!readWholeFile(path, text)) return std::nullopt;
   return text;
 }
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "timeline/sync_device.h"
+#include "sync/sync_device.h"
 
 namespace quintaval {
 

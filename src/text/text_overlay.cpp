@@ -7,7 +7,9 @@
 #include <GL/glew.h>
 
 #include <cmath>
+#include <string>
 
+#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "render/shader_support.h"
 
@@ -32,7 +34,8 @@ void TextOverlay::loadTextScript(const std::string& path) {
     reportError("Vertex and fragment shaders not supported!");
     return;
   }
-  textShader_ = std::make_unique<ShaderProgram>("Data/Shaders/Text.vert", "Data/Shaders/Text.frag");
+  const std::string shaders = kShaderDir;
+  textShader_ = std::make_unique<ShaderProgram>(shaders + "Text.vert", shaders + "Text.frag");
   // Only a linked program takes uniforms; asking first keeps a broken shader file from
   // leaving GL errors behind.
   if (textShader_->compileStatus() != 1) {

@@ -1,12 +1,13 @@
-// Reading the overlay text script. The whole file is read into memory and split into
-// lines here; each line is split into tokens at white space. Numbers must fill their
-// token completely and are converted with std::from_chars, which ignores the locale.
+// Reading the overlay text script. Lines are split by the shared line reader and words
+// by the shared scanner; a number must fill its word completely.
 #include "text/text_script.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
 #include <string_view>
+
+#include "textio/line_reader.h"
+#include "textio/line_scanner.h"
+#include "textio/text_file.h"
 
 namespace quintaval {
 namespace {
@@ -17,71 +18,16 @@ const std::string_view kPlacementTag = "<placement>";
 const std::string_view kSizeTag = "<size>";
 const std::string_view kColorTag = "<color>";
 
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+// The script's numbers: a sign, '+' included, and plain decimals only; a value beyond the
+// float range at either end is malformed.
+constexpr NumberRules kScriptNumbers{true, false, false};
+
+bool nextInt(LineScanner& words, int& value) {
+  return parseWholeInt(words.nextWord(), value, kScriptNumbers);
 }
 
-// Hands out the white-space separated tokens of one line.
-class Tokens {
- public:
-  explicit Tokens(std::string_view line) : rest_(line) {}
-
-  bool next(std::string_view& token) {
-    std::size_t start = 0;
-    while (start < rest_.size() && isSpace(rest_[start])) ++start;
-    if (start == rest_.size()) {
-      rest_ = {};
-      return false;
-    }
-    std::size_t end = start;
-    while (end < rest_.size() && !isSpace(rest_[end])) ++end;
-    token = rest_.substr(start, end - start);
-    rest_.remove_prefix(end);
-    return true;
-  }
-
- private:
-  std::string_view rest_;
-};
-
-// from_chars rejects a leading '+', which the usual number syntax allows.
-std::string_view withoutPlus(std::string_view token) {
-  if (token.size() > 1 && token[0] == '+' && token[1] != '-') token.remove_prefix(1);
-  return token;
-}
-
-bool parseInt(std::string_view token, int& value) {
-  token = withoutPlus(token);
-  int parsed = 0;
-  auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), parsed);
-  if (error != std::errc() || end != token.data() + token.size()) return false;
-  value = parsed;
-  return true;
-}
-
-bool parseFloat(std::string_view token, float& value) {
-  token = withoutPlus(token);
-  // from_chars also takes "inf" and "nan"; the script's numbers are plain decimals.
-  std::string_view digits = token;
-  if (!digits.empty() && digits[0] == '-') digits.remove_prefix(1);
-  if (digits.empty() || !(digits[0] == '.' || (digits[0] >= '0' && digits[0] <= '9'))) return false;
-  float parsed = 0.0f;
-  auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), parsed);
-  if (error != std::errc() || end != token.data() + token.size() || !std::isfinite(parsed)) {
-    return false;
-  }
-  value = parsed;
-  return true;
-}
-
-bool nextInt(Tokens& tokens, int& value) {
-  std::string_view token;
-  return tokens.next(token) && parseInt(token, value);
-}
-
-bool nextFloat(Tokens& tokens, float& value) {
-  std::string_view token;
-  return tokens.next(token) && parseFloat(token, value);
+bool nextFloat(LineScanner& words, float& value) {
+  return parseWholeFloat(words.nextWord(), value, kScriptNumbers);
 }
 
 // The style in force for the next word. It carries over from line to line until the
@@ -92,43 +38,44 @@ struct Style {
 };
 
 // "<placement> X Y": both numbers or nothing changes; the rest of the line is ignored.
-void readPlacement(Tokens& tokens, TextScript& script) {
+void readPlacement(LineScanner& words, TextScript& script) {
   int x = 0;
   int y = 0;
-  if (nextInt(tokens, x) && nextInt(tokens, y)) {
+  if (nextInt(words, x) && nextInt(words, y)) {
     script.placementX = x;
     script.placementY = y;
   }
 }
 
-bool isLineEnd(std::string_view token) { return token == kEndTag || token == kPlacementTag; }
+bool isLineEnd(std::string_view word) { return word == kEndTag || word == kPlacementTag; }
 
-// One text line, starting at its first token. Within one step "<size>" is only
+// One text line, starting at its first word. Within one step "<size>" is only
 // recognised before "<color>", so "<color> ... <size> 24 Word" stores "<size>" and "24"
 // as words. A tag with missing or malformed numbers changes nothing and ends the line
 // there, keeping the words read before it.
-void readTextLine(Tokens& tokens, std::string_view token, Style& style, TextScript& script) {
+void readTextLine(LineScanner& words, std::string_view word, Style& style, TextScript& script) {
   TextLine line;
-  bool haveToken = true;
-  while (haveToken && !isLineEnd(token)) {
-    if (token == kSizeTag) {
+  while (!word.empty() && !isLineEnd(word)) {
+    if (word == kSizeTag) {
       int size = 0;
-      if (!nextInt(tokens, size)) break;
+      if (!nextInt(words, size)) break;
       style.size = size;
-      if (!tokens.next(token)) break;
+      word = words.nextWord();
+      if (word.empty()) break;
     }
-    if (token == kColorTag) {
+    if (word == kColorTag) {
       Vec4 color;
-      if (!nextFloat(tokens, color.x) || !nextFloat(tokens, color.y) || !nextFloat(tokens, color.z) ||
-          !nextFloat(tokens, color.w)) {
+      if (!nextFloat(words, color.x) || !nextFloat(words, color.y) || !nextFloat(words, color.z) ||
+          !nextFloat(words, color.w)) {
         break;
       }
       style.color = color;
-      if (!tokens.next(token)) break;
+      word = words.nextWord();
+      if (word.empty()) break;
     }
-    if (isLineEnd(token)) break;
-    line.words.push_back(TextWord{std::string(token), style.size, style.color});
-    haveToken = tokens.next(token);
+    if (isLineEnd(word)) break;
+    line.words.push_back(TextWord{std::string(word), style.size, style.color});
+    word = words.nextWord();
   }
   // A line without words ("<end>" alone, a blank line) takes no line number.
   if (!line.words.empty()) script.lines.push_back(std::move(line));
@@ -138,48 +85,30 @@ void readTextLine(Tokens& tokens, std::string_view token, Style& style, TextScri
 
 bool parseTextScript(const std::string& contents, TextScript& script) {
   script = TextScript{};
-  std::string_view rest = contents;
-  bool first = true;
+  // The header line may be of any length (the rest of it is free text); the line limit
+  // applies from the second line on.
+  const std::string_view text = contents;
+  const std::size_t headerEnd = std::min(text.find('\n'), text.size());
+  if (LineScanner(text.substr(0, headerEnd)).nextWord() != kHeader) return false;
+  LineReader lines(text.substr(std::min(headerEnd + 1, text.size())), kTextScriptLineLimit);
   Style style;
-  while (!rest.empty()) {
-    std::size_t newline = rest.find('\n');
-    std::string_view line = rest.substr(0, newline);
-    rest.remove_prefix(newline == std::string_view::npos ? rest.size() : newline + 1);
-    // A CR LF pair is one line end.
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
-    Tokens tokens(line);
-    std::string_view token;
-    if (first) {
-      first = false;
-      if (!tokens.next(token) || token != kHeader) return false;
-      continue;  // the rest of the header line is free text
-    }
-    if (line.size() >= kTextScriptLineLimit) break;
-    if (!tokens.next(token)) continue;
-    if (token == kPlacementTag) {
-      readPlacement(tokens, script);
+  std::string_view line;
+  while (lines.next(line)) {
+    LineScanner words(line);
+    const std::string_view first = words.nextWord();
+    if (first == kPlacementTag) {
+      readPlacement(words, script);
     } else {
-      readTextLine(tokens, token, style, script);
+      readTextLine(words, first, style, script);
     }
   }
-  return !first;
+  return true;
 }
 
 bool readTextScript(const std::string& path, TextScript& script) {
   script = TextScript{};
-  if (path.empty()) return false;
-  // stdio rather than a file stream: a directory opens fine on Linux, and a stream
-  // reading it throws instead of reporting a read error.
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
   std::string contents;
-  char chunk[16384];
-  std::size_t count = 0;
-  while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) contents.append(chunk, count);
-  const bool readFailed = std::ferror(file) != 0;
-  std::fclose(file);
-  return !readFailed && parseTextScript(contents, script);
+  return readWholeFile(path, contents) && parseTextScript(contents, script);
 }
 
 std::string displayText(const TextLine& line) {

@@ -4,21 +4,25 @@
 // looping piece and running on in silence after the end of one that does not loop.
 //
 // Failures are reported and never stop the program: without an output device the music
-// plays silently on SDL's dummy driver, and time follows the steady clock from the start
+// plays silently on SDL's dummy driver, and time follows the time source from the start
 // of play (nobody hears the dummy, and its pacing slips when the machine is busy);
 // without music (missing or undecodable file) the show still plays: time follows the
-// steady clock from start(), wrapping at the demo's length when looping, and the spectrum
+// time source from start(), wrapping at the demo's length when looping, and the spectrum
 // is silence.
+//
+// The output and the time source are the SDL output and the steady clock unless the
+// caller lends others (tests: a fake output and a hand-set time).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "platform/audio/audio_output.h"
+#include "platform/audio/audio_sink.h"
 #include "platform/audio/decoded_music.h"
 #include "timeline/clock.h"
 #include "timeline/playback_smoother.h"
+#include "timeline/time_source.h"
 
 namespace quintaval {
 
@@ -30,7 +34,10 @@ class MusicClock : public Clock {
   static constexpr const char* kPlayFailedMessage = "Music failed to play!";
   static constexpr const char* kRewindFailedMessage = "Failed to start song at the start";
 
-  MusicClock() = default;
+  // Plays through SDL's default output, on the steady clock.
+  MusicClock();
+  // Plays through `output` and reads `time`; both must outlive the clock.
+  MusicClock(AudioSink& output, const TimeSource& time);
   ~MusicClock() override;
   MusicClock(const MusicClock&) = delete;
   MusicClock& operator=(const MusicClock&) = delete;
@@ -45,23 +52,18 @@ class MusicClock : public Clock {
   double seconds() const override;
   void fetchSpectrum(float* out) const override;
 
-  // Follow the dummy driver's callbacks as if it were a device, so tests can exercise the
-  // device path without a sound card. Off by default.
-  void followDummyCallbacks(bool follow) { followDummyCallbacks_ = follow; }
-
   bool hasMusic() const { return music_ != nullptr; }
-  // Whether time runs on the steady clock because there is no music to follow.
-  bool playingWithoutMusic() const { return withoutMusicSinceNs_ >= 0; }
-  bool playingSilently() const { return silent_; }
-  const std::shared_ptr<const DecodedMusic>& music() const { return music_; }
 
  private:
+  // Whether time runs on the time source alone because there is no music to follow.
+  bool playingWithoutMusic() const { return withoutMusicSinceNs_ >= 0; }
+
+  std::unique_ptr<AudioSink> ownedOutput_;  // the SDL output, unless one was lent
+  AudioSink& output_;
+  const TimeSource& time_;
   std::shared_ptr<const DecodedMusic> music_;
-  AudioOutput output_;
   bool loop_ = false;
-  bool silent_ = false;
-  bool followDummyCallbacks_ = false;
-  std::int64_t withoutMusicSinceNs_ = -1;  // steady clock at start() without music; -1 otherwise
+  std::int64_t withoutMusicSinceNs_ = -1;  // time at start() without music; -1 otherwise
   // The smooth clock advances on every reading, from the main thread only.
   mutable PlaybackSmoother smoother_;
 };

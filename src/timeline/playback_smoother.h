@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/audio/audio_output.h"
+#include "platform/audio/audio_sink.h"
 
 namespace quintaval {
 

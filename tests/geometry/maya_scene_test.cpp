@@ -37,16 +37,22 @@ std::string pointLightFile(const std::string& transformLines, const std::string&
          "select -ne :time1;\n\tsetAttr \".o\" 1;\n";
 }
 
-TEST(MayaScene, OnlyFilesStartingWithTheMayaWordAreRead) {
-  const std::string body = pointLightFile("", "\tsetAttr -k off \".v\";\n");
-  MayaScene scene;
-  scene.readMayaText(body, "Light1.ma");
-  EXPECT_EQ(scene.pointLights().size(), 1u);
-
-  MayaScene spaced;
-  spaced.readMayaText("// Maya ASCII 2018 scene\n" + body.substr(kHeader.size()), "Light1.ma");
-  spaced.readMayaText(body.substr(kHeader.size()), "Light1.ma");
-  EXPECT_TRUE(spaced.pointLights().empty());
+TEST(MayaScene, OnlyFilesStartingWithTheMayaWordAreReadUpToALongLine) {
+  const std::string body = pointLightFile("", "\tsetAttr -k off \".v\";\n").substr(kHeader.size());
+  const struct {
+    std::string text;
+    std::size_t lights;
+  } cases[] = {
+      {kHeader + body, 1},
+      {"// Maya ASCII 2018 scene\n" + body, 0},
+      {body, 0},
+      {kHeader + "// " + std::string(4093, 'x') + "\n" + body, 0},
+  };
+  for (const auto& c : cases) {
+    MayaScene scene;
+    scene.readMayaText(c.text, "Light1.ma");
+    EXPECT_EQ(scene.pointLights().size(), c.lights) << c.text.substr(0, 40);
+  }
 }
 
 TEST(MayaScene, PointLightsTakeTheTranslationAndTheirAttributes) {
@@ -113,10 +119,9 @@ TEST(MayaScene, CurvesAreReadAfterTheirKnots) {
   ASSERT_EQ(path.controlPoints.size(), 4u);
   expectVec3(path.controlPoints[3], 4, 0, 0);
   EXPECT_EQ(path.segmentCount, 1);
-  EXPECT_EQ(path.sampledPath.size(), 3u * 5001u);
   expectVec3(scene.curvePoint("CamCurve.ma", 0.0f), 1, 0, 0);
   EXPECT_NEAR(scene.pathPoint("CamCurve.ma", 0.5f).x, 2.5f, 2e-3f);
-  EXPECT_TRUE(scene.curvePoint("camcurve.ma", 0.0f).x == 1.0f);  // default, not the path
+  EXPECT_EQ(scene.curvePoint("camcurve.ma", 0.0f).y, 1.0f);  // the default (1, 1, 1)
 }
 
 // A file may end right after a curve's last control point, without the closing line;
@@ -179,14 +184,6 @@ TEST(MayaScene, TheFirstFileOfANameWinsAndKeepsItsOwnTransform) {
   expectVec3(scene.curvePoint("CamCurve.ma", 0.0f), 1, 0, 0);
   expectVec3(scene.pathPoint("CamCurve.ma", 0.0f), 1, 0, 0);
   expectVec3(scene.paths()[1].controlPoints[0], 1, 10, 0);
-}
-
-TEST(MayaScene, ALongLineEndsTheFile) {
-  MayaScene scene;
-  scene.readMayaText(kHeader + "// " + std::string(4093, 'x') + "\n" +
-                         pointLightFile("", "\tsetAttr -k off \".v\";\n").substr(kHeader.size()),
-                     "Light1.ma");
-  EXPECT_TRUE(scene.pointLights().empty());
 }
 
 }  // namespace

@@ -92,13 +92,12 @@ TEST(DrawData, CornersWithoutRecordsGetZerosAndShortFacesAddNothing) {
   EXPECT_EQ(model.ranges[0].count, 3);
 }
 
-TEST(DrawData, FacesWithoutMaterialUseTheDefaultMaterial) {
+TEST(DrawData, RangesWithoutAKnownMaterialUseTheDefaultMaterial) {
   const ModelData model = build(kRecords + "f 1/1/1 2/1/1 3/1/1\n");
-  ASSERT_EQ(model.ranges.size(), 1u);
-  EXPECT_EQ(model.ranges[0].material, -1);
-  const Material& m = model.materialAt(-1);
-  EXPECT_FLOAT_EQ(m.colorKd.x, 1.0f);
-  EXPECT_TRUE(m.mapKd.empty());
+  EXPECT_EQ(model.ranges.at(0).material, -1);
+  EXPECT_EQ(model.materialAt(-1).colorKd.x, 1.0f);
+  EXPECT_EQ(&model.materialAt(2), &model.materialAt(-1));
+  EXPECT_EQ(&model.materialAt(1), &model.materials[1]);
 }
 
 TEST(DrawData, ModelsWithPositionsOnlyAreDrawnAsPoints) {

@@ -1,5 +1,5 @@
-// MTL reading: defaults, colours, the dissolve keywords, map names, keyword matching and
-// the line-length limit.
+// MTL reading: colours, the dissolve keywords, unreadable scalars, map names, keyword
+// matching and the line-length limit.
 #include "geometry/mtl_reader.h"
 
 #include <gtest/gtest.h>
@@ -16,48 +16,37 @@ std::vector<Material> parse(const std::string& text) {
   return materials;
 }
 
-void expectColor(const Vec4& c, float r, float g, float b) {
-  EXPECT_FLOAT_EQ(c.x, r);
-  EXPECT_FLOAT_EQ(c.y, g);
-  EXPECT_FLOAT_EQ(c.z, b);
-  EXPECT_FLOAT_EQ(c.w, 1.0f);
-}
-
-TEST(MtlReader, ABlockWithoutPropertiesKeepsTheDefaults) {
-  const auto materials = parse("newmtl plain\n");
-  ASSERT_EQ(materials.size(), 1u);
-  const Material& m = materials[0];
-  EXPECT_EQ(m.name, "plain");
-  expectColor(m.colorKa, 0, 0, 0);
-  expectColor(m.colorKd, 1, 1, 1);
-  expectColor(m.colorKs, 0, 0, 0);
-  expectColor(m.colorKe, 0, 0, 0);
-  EXPECT_FLOAT_EQ(m.shininess, 2.0f);
-  EXPECT_FLOAT_EQ(m.dissolve, 1.0f);
-  EXPECT_FLOAT_EQ(m.illumination, 1.0f);
-}
+std::vector<float> rgba(const Vec4& c) { return {c.x, c.y, c.z, c.w}; }
 
 TEST(MtlReader, ColourLinesTakeZeroForMissingComponents) {
-  const auto m = parse("newmtl a\nKd 0.5 0.25 1\nKa 0.5\nKs 2 3 4 5\nKe\nKd 0.5 0.25 1\n")[0];
-  expectColor(m.colorKd, 0.5f, 0.25f, 1);
-  expectColor(m.colorKa, 0.5f, 0, 0);
-  expectColor(m.colorKs, 2, 3, 4);  // not clamped
-  expectColor(m.colorKe, 0, 0, 0);
+  const auto materials = parse("newmtl a\nKd 0.5 0.25 1\nKa 0.5\nKs 2 3 4 5\nKe\n");
+  ASSERT_EQ(materials.size(), 1u);
+  const Material& m = materials[0];
+  EXPECT_EQ(m.name, "a");
+  EXPECT_EQ(rgba(m.colorKd), (std::vector<float>{0.5f, 0.25f, 1, 1}));
+  EXPECT_EQ(rgba(m.colorKa), (std::vector<float>{0.5f, 0, 0, 1}));
+  EXPECT_EQ(rgba(m.colorKs), (std::vector<float>{2, 3, 4, 1}));  // not clamped
+  EXPECT_EQ(rgba(m.colorKe), (std::vector<float>{0, 0, 0, 1}));
 }
 
-TEST(MtlReader, DissolveComesFromDTrAndTf) {
-  EXPECT_FLOAT_EQ(parse("newmtl a\nTf 0.3 0.6 0.9\n")[0].dissolve, 0.6f);
-  EXPECT_FLOAT_EQ(parse("newmtl a\nTf 0.9\n")[0].dissolve, 0.3f);
-  EXPECT_FLOAT_EQ(parse("newmtl a\nTr 0.2\n")[0].dissolve, 0.2f);  // not 1 - 0.2
-  EXPECT_FLOAT_EQ(parse("newmtl a\nd 0.2\n")[0].dissolve, 0.2f);
-  EXPECT_FLOAT_EQ(parse("newmtl a\nd 0.2\nd\n")[0].dissolve, 0.2f);
-}
-
-TEST(MtlReader, UnreadableScalarsLeaveTheirValue) {
-  const auto m = parse("newmtl a\nNs 30\nNs many\nillum 2\nillum x\nd 0.5\nTr -\n")[0];
-  EXPECT_FLOAT_EQ(m.shininess, 30.0f);
-  EXPECT_FLOAT_EQ(m.illumination, 2.0f);
-  EXPECT_FLOAT_EQ(m.dissolve, 0.5f);
+TEST(MtlReader, ScalarsAndDissolveFromDTrAndTf) {
+  const struct {
+    const char* lines;
+    float dissolve, shininess, illumination;
+  } cases[] = {
+      {"Tf 0.3 0.6 0.9", 0.6f, 2, 1},
+      {"Tf 0.9", 0.3f, 2, 1},
+      {"Tr 0.2", 0.2f, 2, 1},  // not 1 - 0.2
+      {"d 0.2\nd", 0.2f, 2, 1},
+      // An unreadable value leaves the one before it.
+      {"Ns 30\nNs many\nillum 2\nillum x\nd 0.5\nTr -", 0.5f, 30, 2},
+  };
+  for (const auto& c : cases) {
+    const Material m = parse(std::string("newmtl a\n") + c.lines + "\n").at(0);
+    EXPECT_FLOAT_EQ(m.dissolve, c.dissolve) << c.lines;
+    EXPECT_FLOAT_EQ(m.shininess, c.shininess) << c.lines;
+    EXPECT_FLOAT_EQ(m.illumination, c.illumination) << c.lines;
+  }
 }
 
 TEST(MtlReader, MapsKeepTheirFirstWord) {
@@ -80,15 +69,13 @@ TEST(MtlReader, MapsKeepTheirFirstWord) {
 TEST(MtlReader, LinesBeforeTheFirstNewmtlAreIgnoredAndIndentedLinesRead) {
   const auto materials = parse("Kd 0 0 0\nNs 9\n\tnewmtl a\n\t Kd 0 1 0\n# Kd 1 1 1\n");
   ASSERT_EQ(materials.size(), 1u);
-  expectColor(materials[0].colorKd, 0, 1, 0);
+  EXPECT_EQ(rgba(materials[0].colorKd), (std::vector<float>{0, 1, 0, 1}));
   EXPECT_FLOAT_EQ(materials[0].shininess, 2.0f);
 }
 
 TEST(MtlReader, ALineOf256CharactersEndsTheFile) {
-  const std::string fits = "newmtl a" + std::string(255 - 8, ' ');
-  EXPECT_EQ(parse(fits + "\nnewmtl b\n").size(), 2u);
-  const std::string tooLong = "# " + std::string(254, 'x');
-  EXPECT_EQ(parse("newmtl a\n" + tooLong + "\nnewmtl b\n").size(), 1u);
+  EXPECT_EQ(parse("newmtl a" + std::string(255 - 8, ' ') + "\nnewmtl b\n").size(), 2u);
+  EXPECT_EQ(parse("newmtl a\n# " + std::string(254, 'x') + "\nnewmtl b\n").size(), 1u);
 }
 
 TEST(MtlReader, AMissingFileAddsNothing) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -19,73 +20,66 @@ ModelData parse(const std::string& text) {
   return model;
 }
 
-void expectVec3(const Vec3& v, float x, float y, float z) {
-  EXPECT_FLOAT_EQ(v.x, x);
-  EXPECT_FLOAT_EQ(v.y, y);
-  EXPECT_FLOAT_EQ(v.z, z);
-}
+std::vector<float> xyz(const Vec3& v) { return {v.x, v.y, v.z}; }
 
-const Face& onlyFace(const ModelData& model) {
-  EXPECT_EQ(model.groups.size(), 1u);
-  EXPECT_EQ(model.groups[0].faces.size(), 1u);
-  return model.groups[0].faces[0];
-}
-
-TEST(ObjReader, VertexLinesTakeThreeNumbersAndZeroForMissingOnes) {
-  const ModelData model = parse("v 1 2\nv 1 2 3 1\nvt 0.25 0.5 9\nvn 0 0 -1\n");
-  ASSERT_EQ(model.positions.size(), 2u);
-  expectVec3(model.positions[0], 1, 2, 0);
-  expectVec3(model.positions[1], 1, 2, 3);
+TEST(ObjReader, VertexLinesTakeThreeNumbersAndZeroForMissingOrMalformedOnes) {
+  const struct {
+    const char* line;
+    std::vector<float> position;
+  } cases[] = {
+      {"v 1 2", {1, 2, 0}},
+      {"v 1 2 3 1", {1, 2, 3}},
+      {"v 1 x 3", {1, 0, 0}},  // like a stream: after a failure, all fail
+      {"v 1,5 2 3", {1, 0, 0}},  // the comma ends the number
+      {"v +1 -2 .5", {1, -2, 0.5f}},
+      {"v inf nan 4", {0, 0, 0}},
+      {"v 2.5e1 1e50 7", {25, 0, 0}},  // beyond the float range fails
+      {"v 3;", {3, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    const ModelData model = parse(std::string(c.line) + "\n");
+    ASSERT_EQ(model.positions.size(), 1u) << c.line;
+    EXPECT_EQ(xyz(model.positions[0]), c.position) << c.line;
+  }
+  const ModelData model = parse("vt 0.25 0.5 9\nvn 0 0 -1\n");
   ASSERT_EQ(model.texCoords.size(), 1u);
-  EXPECT_FLOAT_EQ(model.texCoords[0].x, 0.25f);
-  EXPECT_FLOAT_EQ(model.texCoords[0].y, 0.5f);
-  expectVec3(model.normals.at(0), 0, 0, -1);
+  EXPECT_EQ(model.texCoords[0].x, 0.25f);
+  EXPECT_EQ(model.texCoords[0].y, 0.5f);
+  EXPECT_EQ(xyz(model.normals.at(0)), (std::vector<float>{0, 0, -1}));
 }
 
-TEST(ObjReader, MalformedNumbersReadAsZeroFromThereOn) {
-  const ModelData model =
-      parse("v 1 x 3\nv 1,5 2 3\nv +1 -2 .5\nv inf nan 4\nv 2.5e1 1e50 7\nv 3;\n");
-  ASSERT_EQ(model.positions.size(), 6u);
-  expectVec3(model.positions[0], 1, 0, 0);  // like a stream: after a failure, all fail
-  expectVec3(model.positions[1], 1, 0, 0);  // the comma ends the number
-  expectVec3(model.positions[2], 1, -2, 0.5f);
-  expectVec3(model.positions[3], 0, 0, 0);
-  expectVec3(model.positions[4], 25, 0, 0);  // beyond the float range fails
-  expectVec3(model.positions[5], 3, 0, 0);
-}
-
-TEST(ObjReader, EntryFormsFollowTheListsThatHoldRecords) {
-  const std::string records = "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
-                              "vn 0 0 1\nvn 0 0 1\nvn 0 0 1\n";
-  const ModelData withAll = parse(records + "f 1/1/1 2/2/2 3/3/3\n");
-  const Face& full = onlyFace(withAll);
-  EXPECT_EQ(full.positionCount, 3);
-  EXPECT_EQ(full.texCoordCount, 3);
-  EXPECT_EQ(full.normalCount, 3);
-  EXPECT_EQ(full.primitive, kPrimitiveTriangles);
-
-  const ModelData noTex = parse(records + "f 1//1 2//2 3//3\n");
-  const Face& face = onlyFace(noTex);
-  EXPECT_EQ(face.positionCount, 3);
-  EXPECT_EQ(face.texCoordCount, 0);
-  EXPECT_EQ(face.normalCount, 3);
-  EXPECT_EQ(noTex.corners[2].position, 2);
-  EXPECT_EQ(noTex.corners[2].normal, 2);
-
-  // With normals only, the number after one slash is the normal.
-  const ModelData normalsOnly = parse("v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1/1 2/1 3/1\n");
-  EXPECT_EQ(onlyFace(normalsOnly).normalCount, 3);
-  EXPECT_EQ(onlyFace(normalsOnly).texCoordCount, 0);
-}
-
-TEST(ObjReader, PrimitiveFollowsTheCornerCount) {
-  const std::string points = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 2 0\n";
-  auto faceOf = [&](const std::string& line) { return onlyFace(parse(points + line)); };
-  EXPECT_EQ(faceOf("f 1 2 3\n").primitive, kPrimitiveTriangles);
-  EXPECT_EQ(faceOf("f 1 2 3 4\n").primitive, kPrimitiveQuads);
-  EXPECT_EQ(faceOf("f 1 2 3 4 5\n").primitive, kPrimitiveTriangleFan);
-  // Tabs separate entries as spaces do.
-  EXPECT_EQ(faceOf("f\t1\t2\t3\t4\n").positionCount, 4);
+// Which index of an entry is which depends on the record lists filled so far.
+TEST(ObjReader, EntryFormsAndPrimitiveFollowTheRecordsAndTheCornerCount) {
+  const std::string all = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nv 0 2 0\nvt 0 0\nvt 1 0\n"
+                          "vt 0 1\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\n";
+  const std::string normalsOnly = "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\n";
+  const struct {
+    const std::string& records;
+    const char* face;
+    int positions, texCoords, normals, primitive;
+    Corner last;
+  } cases[] = {
+      {all, "f 1/1/1 2/2/2 3/3/3", 3, 3, 3, kPrimitiveTriangles, {2, 2, 2}},
+      {all, "f 1//1 2//2 3//3", 3, 0, 3, kPrimitiveTriangles, {2, -1, 2}},
+      {normalsOnly, "f 1/1 2/1 3/1", 3, 0, 3, kPrimitiveTriangles, {2, -1, 0}},
+      {all, "f 3/1/1 2/1 1", 3, 2, 1, kPrimitiveTriangles, {0, -1, -1}},
+      {all, "f 1 2 3 4", 4, 0, 0, kPrimitiveQuads, {3, -1, -1}},
+      {all, "f\t1\t2\t3\t4\t5", 5, 0, 0, kPrimitiveTriangleFan, {4, -1, -1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.face);
+    const ModelData model = parse(c.records + c.face + "\n");
+    ASSERT_EQ(model.groups.size(), 1u);
+    ASSERT_EQ(model.groups[0].faces.size(), 1u);
+    const Face& face = model.groups[0].faces[0];
+    EXPECT_EQ(face.positionCount, c.positions);
+    EXPECT_EQ(face.texCoordCount, c.texCoords);
+    EXPECT_EQ(face.normalCount, c.normals);
+    EXPECT_EQ(face.primitive, c.primitive);
+    const Corner& last = model.corners.back();
+    EXPECT_EQ(std::vector<int>({last.position, last.texCoord, last.normal}),
+              std::vector<int>({c.last.position, c.last.texCoord, c.last.normal}));
+  }
 }
 
 TEST(ObjReader, FacesWithUnusableIndicesAreDroppedWhole) {
@@ -107,17 +101,6 @@ TEST(ObjReader, FacesWithUnusableIndicesAreDroppedWhole) {
   EXPECT_TRUE(early.groups[0].faces.empty());
 }
 
-TEST(ObjReader, EntriesThatLeaveOutAnIndexGiveCornersWithoutIt) {
-  const ModelData model =
-      parse("v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0.5 0.5\nvn 0 0 1\nf 1 2/1 3/1/1\n");
-  const Face& face = onlyFace(model);
-  EXPECT_EQ(face.positionCount, 3);
-  EXPECT_EQ(face.texCoordCount, 2);
-  EXPECT_EQ(face.normalCount, 1);
-  EXPECT_EQ(model.corners[0].texCoord, -1);
-  EXPECT_EQ(model.corners[0].normal, -1);
-}
-
 TEST(ObjReader, GroupsAndTheDefaultGroup) {
   const ModelData model = parse(
       "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\ng wing\nf 1 2 3\ng default\nf 1 2 3\n"
@@ -135,21 +118,25 @@ TEST(ObjReader, CommentsAndUnknownLinesAreIgnored) {
   const ModelData model =
       parse("# v 9 9 9\n#v 9 9 9\no thing\ns 1\nV 9 9 9\n\n   \nv 1 1 1\n  v 2 2 2\n");
   ASSERT_EQ(model.positions.size(), 2u);
-  expectVec3(model.positions[1], 2, 2, 2);
+  EXPECT_EQ(xyz(model.positions[1]), (std::vector<float>{2, 2, 2}));
 }
 
 TEST(ObjReader, ALineOf4096CharactersEndsTheReading) {
-  const std::string fits = "v 1 2 3" + std::string(4095 - 7, ' ');
-  ModelData model = parse(fits + "\nv 4 5 6\n");
+  ModelData model = parse("v 1 2 3" + std::string(4095 - 7, ' ') + "\nv 4 5 6\n");
   EXPECT_EQ(model.positions.size(), 2u);
   EXPECT_EQ(model.stoppedAtLine, 0);
 
   std::string text;
   for (int i = 0; i < 9; ++i) text += "v 1 1 1\n";
-  text += "# " + std::string(4998, 'x') + "\nv 2 2 2\n";
-  model = parse(text);
+  model = parse(text + "# " + std::string(4998, 'x') + "\nv 2 2 2\n");
   EXPECT_EQ(model.positions.size(), 9u);
   EXPECT_EQ(model.stoppedAtLine, 10);
+}
+
+TEST(ObjReader, DirectoryPrefixKeepsItsSeparator) {
+  EXPECT_EQ(directoryOf("Data/Models/Land.obj"), "Data/Models/");
+  EXPECT_EQ(directoryOf("Data\\Models\\Land.obj"), "Data\\Models\\");
+  EXPECT_EQ(directoryOf("Land.obj"), "");
 }
 
 class ObjFileTest : public ::testing::Test {
@@ -173,13 +160,12 @@ TEST_F(ObjFileTest, MtllibReadsItsLastWordFromTheModelsDirectory) {
   // usemtl takes the first material of the name; an unknown name keeps the current one.
   EXPECT_EQ(model.groups[0].faces[0].material, 0);
   EXPECT_EQ(model.groups[0].faces[1].material, 0);
-}
 
-TEST_F(ObjFileTest, FacesBeforeAnyKnownMaterialHaveNone) {
-  const auto path = dir.write("m.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl nothing\nf 1 2 3\n");
-  ModelData model;
-  ASSERT_TRUE(readObjFile(path.string(), model));
-  EXPECT_EQ(model.groups[0].faces[0].material, -1);
+  // Before any known material, faces have none.
+  ModelData bare;
+  ASSERT_TRUE(readObjFile(dir.write("m.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl nothing\n"
+                                             "f 1 2 3\n").string(), bare));
+  EXPECT_EQ(bare.groups[0].faces[0].material, -1);
 }
 
 TEST_F(ObjFileTest, AMissingFileOrADirectoryLeavesTheModelEmpty) {
@@ -207,12 +193,6 @@ TEST_F(ObjFileTest, ASparseFileReservesNoRoomForWhatItOnlyClaims) {
       model.corners.capacity() * sizeof(Corner) + model.positions.capacity() * sizeof(Vec3) +
       model.normals.capacity() * sizeof(Vec3) + model.texCoords.capacity() * sizeof(Vec2);
   EXPECT_LT(reserved, std::size_t{256} << 20);
-}
-
-TEST(ObjReader, DirectoryPrefixKeepsItsSeparator) {
-  EXPECT_EQ(directoryOf("Data/Models/Land.obj"), "Data/Models/");
-  EXPECT_EQ(directoryOf("Data\\Models\\Land.obj"), "Data\\Models\\");
-  EXPECT_EQ(directoryOf("Land.obj"), "");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The post-processor with the shipped Filters and Bokeh sources: its targets, the
-// full-screen draw read back from the window, the offset, the solid-colour refill and
-// the construction failures with their messages.
+// full-screen draw read back from the window, the offset, and the construction failures
+// with their messages.
 #include "render/post_processor.h"
 
 #include <GL/glew.h>
@@ -38,10 +38,10 @@ class PostProcessorTest : public testing::RenderFixture {
     return texture;
   }
 
-  static void expectPixel(int x, int y, std::vector<int> rgb, int tolerance = 1) {
+  static void expectPixel(int x, int y, std::vector<int> rgb) {
     const auto pixel = pixelAt(x, y);
     for (int i = 0; i < 3; ++i) {
-      EXPECT_NEAR(pixel[i], rgb[i], tolerance) << "channel " << i << " at " << x << "," << y;
+      EXPECT_NEAR(pixel[i], rgb[i], 1) << "channel " << i << " at " << x << "," << y;
     }
   }
 };
@@ -58,24 +58,20 @@ TEST_F(PostProcessorTest, OddWidthsRoundHalfTargetsDown) {
     EXPECT_EQ(target->width, 682);
     EXPECT_EQ(target->height, 384);
   }
-  EXPECT_EQ(post.colorTarget->width, 1);
   EXPECT_NE(post.quadBuffer, 0u);
   EXPECT_EQ(currentProgram(), 0);
 }
 
-TEST_F(PostProcessorTest, MultisamplingAppliesToTheFilterTargetsOnly) {
+TEST_F(PostProcessorTest, MultisamplingAppliesToTheFilterTargets) {
   PostProcessor single(0, 64, 36);
   ASSERT_FALSE(single.failed);
   for (const auto& target : single.fullTargets) EXPECT_EQ(target->samples, 0);
   for (const auto& target : single.halfTargets) EXPECT_EQ(target->samples, 0);
-  EXPECT_EQ(single.colorTarget->samples, 0);
 
   PostProcessor multi(1, 64, 36);
   ASSERT_FALSE(multi.failed);
   for (const auto& target : multi.fullTargets) EXPECT_EQ(target->samples, 4);
   for (const auto& target : multi.halfTargets) EXPECT_EQ(target->samples, 4);
-  EXPECT_EQ(multi.colorTarget->samples, 0);
-  EXPECT_EQ(multi.colorTarget->mFBO, 0u);
 }
 
 TEST_F(PostProcessorTest, DrawTextureBlendsAtAlphaAndRestoresState) {
@@ -119,25 +115,6 @@ TEST_F(PostProcessorTest, OffsetIsTwiceTheGivenValuesAndShiftsThePicture) {
   expectPixel(kWidth / 2, kHeight / 2, {255, 255, 255});
 }
 
-TEST_F(PostProcessorTest, FillColorTargetHoldsTheColourAndResetsTheClearColour) {
-  PostProcessor post(0, kWidth, kHeight);
-  ASSERT_FALSE(post.failed);
-  glClearColor(0.3f, 0.6f, 0.9f, 1.0f);
-  post.fillColorTarget(1.0f, 1.0f, 1.0f, 1.0f);
-
-  GLfloat clearColor[4] = {1, 1, 1, 1};
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
-  EXPECT_EQ(std::vector<float>(clearColor, clearColor + 4), std::vector<float>(4, 0.0f));
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(bound, static_cast<GLint>(post.colorTarget->colorTexture));
-
-  // Sampled through the full-screen draw, the target is exactly white.
-  post.setOffset(0.0f, 0.0f);
-  post.drawTexture(post.colorTarget->colorTexture, 1.0f);
-  expectPixel(kWidth / 2, kHeight / 2, {255, 255, 255}, 0);
-}
-
 TEST_F(PostProcessorTest, BrokenFilterShaderFailsConstruction) {
   breakShader("Filters.frag");
   PostProcessor post(0, kWidth, kHeight);
@@ -158,11 +135,9 @@ TEST_F(PostProcessorTest, IncompleteTargetStopsConstructionBeforeTheShaders) {
   EXPECT_TRUE(post.failed);
   EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Failed to initialize mFBO!"});
   EXPECT_EQ(post.filterShader, nullptr);
-  EXPECT_EQ(post.colorTarget, nullptr);
   // A failed post-processor is a safe no-op for the per-frame helpers.
   post.setOffset(0.0f, 0.0f);
   post.drawTexture(0, 1.0f);
-  post.fillColorTarget(0.0f, 0.0f, 0.0f, 0.0f);
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

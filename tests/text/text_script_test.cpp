@@ -1,16 +1,13 @@
+// The overlay text script: its header, where lines end, the style tags and their numbers,
+// the line limit, and reading from files.
 #include "text/text_script.h"
 
 #include <gtest/gtest.h>
 
-#include <locale>
-
-#include "support/comma_locale.h"
 #include "support/temp_dir.h"
 
 namespace quintaval {
 namespace {
-
-using Words = std::vector<std::string>;
 
 TextScript parse(const std::string& body) {
   TextScript script;
@@ -18,106 +15,81 @@ TextScript parse(const std::string& body) {
   return script;
 }
 
-Words wordsOf(const TextLine& line) {
-  Words words;
-  for (const auto& word : line.words) words.push_back(word.text);
-  return words;
+// "X,Y: line 0 | line 1 ...", each line as displayText gives it.
+std::string summary(const TextScript& script) {
+  std::string text =
+      std::to_string(script.placementX) + "," + std::to_string(script.placementY) + ":";
+  for (const TextLine& line : script.lines) {
+    text += (&line == &script.lines.front() ? "" : " |") + displayText(line);
+  }
+  return text;
 }
 
-void expectColor(const Vec4& c, float r, float g, float b, float a) {
-  EXPECT_FLOAT_EQ(c.x, r);
-  EXPECT_FLOAT_EQ(c.y, g);
-  EXPECT_FLOAT_EQ(c.z, b);
-  EXPECT_FLOAT_EQ(c.w, a);
+void expectStyle(const TextWord& word, int size, float r, float g, float b, float a) {
+  EXPECT_EQ(word.size, size) << word.text;
+  EXPECT_EQ(word.color.x, r) << word.text;
+  EXPECT_EQ(word.color.y, g) << word.text;
+  EXPECT_EQ(word.color.z, b) << word.text;
+  EXPECT_EQ(word.color.w, a) << word.text;
 }
 
 TEST(TextScript, HeaderTokenMustMatchExactly) {
   TextScript script;
-  EXPECT_TRUE(parseTextScript("//Quintaval demo text, version 2\nHello <end>\n", script));
-  EXPECT_EQ(script.lines.size(), 1u);
-  EXPECT_TRUE(parseTextScript("//Quintaval\n", script));
-  EXPECT_TRUE(script.lines.empty());
-  EXPECT_EQ(script.placementX, 0);
-  EXPECT_EQ(script.placementY, 0);
-  for (const char* wrong : {"// Quintaval\n", "//quintaval\n", "//Quintaval2\n", "Hello <end>\n", "", "\n//Quintaval\n"}) {
-    EXPECT_FALSE(parseTextScript(std::string(wrong) + "<placement> 4 4\nA <end>\n", script)) << wrong;
-    EXPECT_TRUE(script.lines.empty()) << wrong;
-    EXPECT_EQ(script.placementX, 0) << wrong;
+  // The rest of the header line is free text, and may be longer than any other line.
+  EXPECT_TRUE(parseTextScript("//Quintaval " + std::string(5000, '-') + "\nHi <end>", script));
+  EXPECT_EQ(summary(script), "0,0: Hi");
+  EXPECT_TRUE(parseTextScript("//Quintaval", script));
+  EXPECT_EQ(summary(script), "0,0:");
+  for (const char* wrong : {"// Quintaval\n", "//quintaval\n", "//Quintaval2\n", "Hi <end>\n", "",
+                            "\n//Quintaval\n"}) {
+    EXPECT_FALSE(parseTextScript(wrong + std::string("<placement> 4 4\nA <end>\n"), script));
+    EXPECT_EQ(summary(script), "0,0:") << wrong;
   }
 }
 
+TEST(TextScript, LinesAndPlacement) {
+  const struct {
+    const char* body;
+    const char* expected;
+  } cases[] = {
+      // Lines end at "<end>", at "<placement>" or at the line end; empty ones take no number.
+      {"<end>\n\n \t \r\n<placement> 7 8 extra\nA <placement> 5 5 B <end>\nNo end\ttag\r\n"
+       "<placement> 9\nC <end> ignored\n<1> 2.5 <br> <end>",
+       "7,8: A | No end tag | C | <1> 2.5 <br>"},
+      {"<placement> +3 -4\n<placement> 1.5 2\n<placement> 2147483648 1\n<placement> 1,5 2",
+       "3,-4:"},
+      // A tag with a malformed or missing number ends the line there, and "Tail <size>" does
+      // not take its number from the next line.
+      {"Before <size> big After <end>\nKept <color> 0 0.5 half 1 Lost <end>\n"
+       "<size> 99999999999 X <end>\nTail <size>\n12 Word <end>\nI <color> inf 1 1 1 Lost\n"
+       "T <color> 1e-50 1 1 1 Lost\nC <color> 0,5 1 1 1 Lost\n",
+       "0,0: Before | Kept | Tail | 12 Word | I | T | C"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(summary(parse(c.body)), c.expected) << c.body;
+}
+
 TEST(TextScript, StyleStartsWhiteAtTwentyAndCarriesToLaterLines) {
-  TextScript script = parse(
+  const TextScript script = parse(
       "Plain <end>\n"
       "<size> 32 <color> 1 0.5 0.5 1 Hello <end>\n"
-      "Second <end>\n"
-      "<color> 0 0 0 1 <size> 24 Word <end>\n");
-  ASSERT_EQ(script.lines.size(), 4u);
-  EXPECT_EQ(script.lines[0].words[0].size, 20);
-  expectColor(script.lines[0].words[0].color, 1, 1, 1, 1);
-  EXPECT_EQ(script.lines[2].words[0].size, 32);
-  expectColor(script.lines[2].words[0].color, 1, 0.5f, 0.5f, 1);
-  // "<size>" is only recognised before "<color>" within one step.
-  EXPECT_EQ(wordsOf(script.lines[3]), (Words{"<size>", "24", "Word"}));
-  EXPECT_EQ(script.lines[3].words[2].size, 32);
-}
-
-TEST(TextScript, MalformedOrMissingNumbersChangeNothingAndEndTheLine) {
-  TextScript script = parse(
-      "Before <size> big After <end>\n"
-      "Kept <color> 0 0.5 half 1 Lost <end>\n"
-      "<size> 99999999999 X <end>\n"
-      "Tail <size>\n"
-      "12 Word <end>\n"
+      "Second <color> 0 <end>\n"
+      "<color> 0 0 0 1 <size> 24 Word <end>\n"
       "<size> +18 <color> -.5 1e-1 2. +0.25 Y <end>\n");
-  ASSERT_EQ(script.lines.size(), 5u);
-  EXPECT_EQ(wordsOf(script.lines[0]), Words{"Before"});
-  EXPECT_EQ(wordsOf(script.lines[1]), Words{"Kept"});
-  // "Tail <size>" does not take its number from the next line.
-  EXPECT_EQ(wordsOf(script.lines[3]), (Words{"12", "Word"}));
-  EXPECT_EQ(script.lines[3].words[0].size, 20);
-  expectColor(script.lines[3].words[0].color, 1, 1, 1, 1);
-  EXPECT_EQ(script.lines[4].words[0].size, 18);
-  expectColor(script.lines[4].words[0].color, -0.5f, 0.1f, 2.0f, 0.25f);
-}
-
-TEST(TextScript, LinesEndAtEndTagPlacementTagOrLineEnd) {
-  TextScript script = parse(
-      "<end>\n\n \t \r\n"
-      "<placement> 7 8 extra\n"
-      "A <placement> 5 5 B <end>\n"
-      "No end\ttag\r\n"
-      "<placement> 9\n"
-      "C <end> ignored\n"
-      "<1> 2.5 <br> <end>");
-  ASSERT_EQ(script.lines.size(), 4u);
-  EXPECT_EQ(wordsOf(script.lines[0]), Words{"A"});
-  EXPECT_EQ(wordsOf(script.lines[1]), (Words{"No", "end", "tag"}));
-  EXPECT_EQ(wordsOf(script.lines[2]), Words{"C"});
-  EXPECT_EQ(wordsOf(script.lines[3]), (Words{"<1>", "2.5", "<br>"}));
-  EXPECT_EQ(script.placementX, 7);
-  EXPECT_EQ(script.placementY, 8);
-  EXPECT_EQ(displayText(script.lines[1]), " No end tag");
+  ASSERT_EQ(summary(script), "0,0: Plain | Hello | Second | <size> 24 Word | Y");
+  expectStyle(script.lines[0].words[0], 20, 1, 1, 1, 1);
+  expectStyle(script.lines[2].words[0], 32, 1, 0.5f, 0.5f, 1);
+  // "<size>" is only recognised before "<color>" within one step.
+  expectStyle(script.lines[3].words[2], 32, 0, 0, 0, 1);
+  expectStyle(script.lines[4].words[0], 18, -0.5f, 0.1f, 2, 0.25f);
 }
 
 TEST(TextScript, OverlongLineEndsTheReading) {
-  std::string fits(kTextScriptLineLimit - 1, 'x');
-  std::string tooLong(kTextScriptLineLimit, 'y');
-  TextScript script = parse(fits + "\r\nA <end>\n" + tooLong + "\nB <end>\n<placement> 9 9\n");
+  const std::string fits(kTextScriptLineLimit - 1, 'x');
+  const std::string tooLong(kTextScriptLineLimit, 'y');
+  const TextScript script = parse(fits + "\r\nA <end>\n" + tooLong + "\nB <end>\n<placement> 9 9");
   ASSERT_EQ(script.lines.size(), 2u);
-  EXPECT_EQ(script.lines[1].words[0].text, "A");
+  EXPECT_EQ(displayText(script.lines[1]), " A");
   EXPECT_EQ(script.placementX, 0);
-}
-
-TEST(TextScript, DecimalCommaLocaleGivesTheSameNumbers) {
-  testing::ScopedCommaLocale locale;
-  TextScript script = parse("<placement> 1200 34\n<size> 1024 <color> 0.5 0.25 1e-2 1 A <end>\nB <color> 0,5 1 1 1 C <end>\n");
-  locale.restore();
-  ASSERT_EQ(script.lines.size(), 2u);
-  EXPECT_EQ(script.placementX, 1200);
-  EXPECT_EQ(script.lines[0].words[0].size, 1024);
-  expectColor(script.lines[0].words[0].color, 0.5f, 0.25f, 0.01f, 1.0f);
-  EXPECT_EQ(wordsOf(script.lines[1]), Words{"B"});  // a comma is never a decimal point
 }
 
 TEST(TextScript, ReadsFilesAndFailsQuietly) {
@@ -125,13 +97,9 @@ TEST(TextScript, ReadsFilesAndFailsQuietly) {
   auto path = dir.write("Text/Text.txt", "//Quintaval\r\n<placement> 100 50\r\nHi there <end>\r\n");
   TextScript script;
   ASSERT_TRUE(readTextScript(path.string(), script));
-  EXPECT_EQ(script.placementX, 100);
-  ASSERT_EQ(script.lines.size(), 1u);
-  EXPECT_EQ(wordsOf(script.lines[0]), (Words{"Hi", "there"}));
-  for (const auto& bad : {std::string(), (dir.path() / "missing.txt").string(), (dir.path() / "Text").string()}) {
-    EXPECT_FALSE(readTextScript(bad, script)) << bad;
-    EXPECT_TRUE(script.lines.empty());
-  }
+  EXPECT_EQ(summary(script), "100,50: Hi there");
+  EXPECT_FALSE(readTextScript((dir.path() / "Text").string(), script));  // a directory
+  EXPECT_TRUE(script.lines.empty());
 }
 
 }  // namespace

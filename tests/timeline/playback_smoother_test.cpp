@@ -71,28 +71,28 @@ TEST(PlaybackSmoother, StandsStillWhenTheDeviceStallsAndResumesWithoutJumpingBac
   std::uint64_t frame = 0;
   std::int64_t now = 0;
   double last = 0.0;
-  auto step = [&](AudioAnchor anchor, std::int64_t until) {
+  // Reads every millisecond until `until`, with `anchor` the latest request.
+  auto readUntil = [&](AudioAnchor anchor, std::int64_t until) {
     for (; now < until; now += kMs) {
       const double position = smoother.positionAt(anchor, kBuffer, kRate, now);
       ASSERT_GE(position, last);
       last = position;
     }
   };
-  for (int i = 0; i < 100; ++i) {
-    step(AudioAnchor{true, frame, kBuffer, i * bufferNs}, (i + 1) * bufferNs);
-    frame += kBuffer;
-  }
+  // A hundred buffers requested on time from `from` on.
+  auto playFrom = [&](std::int64_t from) {
+    for (int i = 0; i < 100; ++i, frame += kBuffer) {
+      readUntil(AudioAnchor{true, frame, kBuffer, from + i * bufferNs}, from + (i + 1) * bufferNs);
+    }
+  };
+  playFrom(0);
   // No callback for one second: the position stops soon after what was handed over.
   const double beforeStall = last;
-  step(AudioAnchor{true, frame - kBuffer, kBuffer, 99 * bufferNs}, now + 1000 * kMs);
+  readUntil(AudioAnchor{true, frame - kBuffer, kBuffer, 99 * bufferNs}, now + 1000 * kMs);
   EXPECT_LE(last, frame + PlaybackSmoother::kLateCallbackSeconds * kRate);
   EXPECT_LT(last - beforeStall, 0.25 * kRate);
   // Callbacks resume; the clock catches up with them within a second.
-  const std::int64_t resumed = now;
-  for (int i = 0; i < 100; ++i) {
-    step(AudioAnchor{true, frame, kBuffer, resumed + i * bufferNs}, resumed + (i + 1) * bufferNs);
-    frame += kBuffer;
-  }
+  playFrom(now);
   EXPECT_NEAR(last, static_cast<double>(frame) - kBuffer, 0.01 * kRate);
 }
 

@@ -1,5 +1,5 @@
 // The spectrum as a function of samples and position, and the fixed clock that offline
-// rendering uses to get the same values.
+// rendering uses to get the same values from decoded music.
 #include "timeline/spectrum.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +17,9 @@ namespace {
 
 constexpr int kRate = 44100;
 
-// `seconds` of a sine on FFT bin `bin` (at 44100 Hz), optionally preceded by silence.
-std::shared_ptr<DecodedMusic> sineMusic(int bin, double amplitude, int channels,
-                                        double silenceSeconds = 0.0) {
+// One second of a full-scale sine on FFT bin `bin` (at 44100 Hz), optionally preceded by
+// silence.
+std::shared_ptr<DecodedMusic> sineMusic(int bin, int channels, double silenceSeconds = 0.0) {
   auto music = std::make_shared<DecodedMusic>();
   music->sampleRate = kRate;
   music->channels = channels;
@@ -28,7 +28,7 @@ std::shared_ptr<DecodedMusic> sineMusic(int bin, double amplitude, int channels,
   music->samples.assign(static_cast<size_t>(frames) * channels, 0.0f);
   const double frequency = static_cast<double>(bin) * kRate / kSpectrumWindow;
   for (int i = silent; i < frames; ++i) {
-    const float s = static_cast<float>(amplitude * std::sin(2.0 * M_PI * frequency * i / kRate));
+    const float s = static_cast<float>(std::sin(2.0 * M_PI * frequency * i / kRate));
     for (int c = 0; c < channels; ++c) music->samples[static_cast<size_t>(i) * channels + c] = s;
   }
   return music;
@@ -38,10 +38,12 @@ int peakBin(const float* bins) {
   return static_cast<int>(std::max_element(bins, bins + kSpectrumBins) - bins);
 }
 
+float loudest(const float* bins) { return bins[peakBin(bins)]; }
+
 TEST(Spectrum, FullScaleSineOnABinCentreReadsOne) {
   for (int bin : {8, 93, 400}) {
     for (int channels : {1, 2}) {
-      const auto music = sineMusic(bin, 1.0, channels);
+      const auto music = sineMusic(bin, channels);
       float bins[kSpectrumBins];
       computeSpectrum(*music, 0.3, bins);
       EXPECT_EQ(peakBin(bins), bin);
@@ -54,20 +56,20 @@ TEST(Spectrum, FullScaleSineOnABinCentreReadsOne) {
 
 TEST(Spectrum, ChannelsAreMixedToMono) {
   // Opposite phases in the two channels cancel.
-  auto music = sineMusic(50, 1.0, 2);
+  auto music = sineMusic(50, 2);
   for (size_t i = 1; i < music->samples.size(); i += 2) music->samples[i] = -music->samples[i];
   float bins[kSpectrumBins];
   computeSpectrum(*music, 0.2, bins);
-  EXPECT_LT(*std::max_element(bins, bins + kSpectrumBins), 1e-6f);
+  EXPECT_LT(loudest(bins), 1e-6f);
 }
 
 TEST(Spectrum, SilenceAndPositionsOutsideTheMusicReadZero) {
-  const auto music = sineMusic(50, 1.0, 2, 0.5);
+  const auto music = sineMusic(50, 2, 0.5);
   float bins[kSpectrumBins];
   for (double seconds : {0.0, 0.4, 1.6, -3.0, 1e9}) {
     std::fill(bins, bins + kSpectrumBins, -1.0f);
     computeSpectrum(*music, seconds, bins);
-    EXPECT_EQ(*std::max_element(bins, bins + kSpectrumBins), 0.0f) << seconds;
+    EXPECT_EQ(loudest(bins), 0.0f) << seconds;
   }
   // The window starts at the position: just before the tone it sees only the tone's
   // first 100 frames, at its faint tail.
@@ -77,41 +79,28 @@ TEST(Spectrum, SilenceAndPositionsOutsideTheMusicReadZero) {
 }
 
 TEST(FixedClock, RowsAndSpectrumFollowTheTimeItIsGiven) {
-  FixedClock clock;
+  FixedClock clock(100.25);
+  EXPECT_EQ(clock.syncRow(), 1403.5);  // not rounded to a whole row
+  EXPECT_EQ(clock.musicTime(), 100.25f);
   float bins[kSpectrumBins];
   std::fill(bins, bins + kSpectrumBins, -1.0f);
-  clock.fetchSpectrum(bins);
-  EXPECT_EQ(*std::max_element(bins, bins + kSpectrumBins), 0.0f);
+  clock.fetchSpectrum(bins);  // no music
+  EXPECT_EQ(loudest(bins), 0.0f);
 
-  clock.setTime(1.0);
-  EXPECT_EQ(clock.syncRow(), 14.0);
-  clock.setTime(128.0);
-  EXPECT_EQ(clock.syncRow(), 1792.0);
-  EXPECT_EQ(clock.musicTime(), 128.0f);
-
-  clock.attachMusic(sineMusic(64, 1.0, 2, 1.0));
-  clock.setTime(0.5);
-  clock.fetchSpectrum(bins);
-  EXPECT_EQ(bins[64], 0.0f);
-  clock.setTime(1.5);
-  clock.fetchSpectrum(bins);
-  EXPECT_NEAR(bins[64], 1.0f, 0.01f);
-}
-
-TEST(FixedClock, DecodedMp3PeaksInTheToneBin) {
+  // Decoded from a real MP3: one second of a half-scale tone on bin 40.
   testing::TempDir dir;
   testing::ToneSpec tone;
   tone.frequency = 40.0 * kRate / kSpectrumWindow;
-  tone.amplitude = 0.5;
-  const auto path = dir.write("tone.mp3", testing::encodeToneMp3(tone));
   auto music = std::make_shared<DecodedMusic>();
-  ASSERT_TRUE(decodeMusicFile(path.string(), *music));
-  FixedClock clock(0.5);
+  ASSERT_TRUE(decodeMusicFile(dir.write("tone.mp3", testing::encodeToneMp3(tone)).string(), *music));
   clock.attachMusic(music);
-  float bins[kSpectrumBins];
+  clock.setTime(0.5);
   clock.fetchSpectrum(bins);
   EXPECT_EQ(peakBin(bins), 40);
   EXPECT_NEAR(bins[40], 0.5f, 0.05f);
+  clock.setTime(1.5);  // past its end
+  clock.fetchSpectrum(bins);
+  EXPECT_EQ(loudest(bins), 0.0f);
 }
 
 }  // namespace

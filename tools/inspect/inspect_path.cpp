@@ -6,10 +6,10 @@
 #include <iostream>
 
 #include "command.h"
-#include "geometry/line_scanner.h"
 #include "geometry/maya_scene.h"
 #include "json_values.h"
 #include "maya_files.h"
+#include "textio/number_parser.h"
 
 namespace quintaval::inspect {
 namespace {

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "timeline/sync_device.h"
-#include "timeline/track_file.h"
-#include "timeline/track_sheet.h"
+#include "sync/sync_device.h"
+#include "sync/track_file.h"
+#include "sync/track_sheet.h"
 
 namespace {
 

@@ -45,8 +45,7 @@ bool AudioOutput::openDevice() {
   return true;
 }
 
-AudioOutput::OpenResult AudioOutput::open(std::shared_ptr<const DecodedMusic> music, bool loop,
-                                          bool allowDevice) {
+AudioOutput::OpenResult AudioOutput::open(std::shared_ptr<const DecodedMusic> music, bool loop) {
   close();
   if (!music || music->sampleRate <= 0 || music->channels <= 0 || music->channels > 8 ||
       music->frames() <= 0) {
@@ -54,7 +53,7 @@ AudioOutput::OpenResult AudioOutput::open(std::shared_ptr<const DecodedMusic> mu
   }
   music_ = std::move(music);
   loop_ = loop;
-  if (allowDevice && openDevice()) return OpenResult::kDevice;
+  if (openDevice()) return OpenResult::kDevice;
 
   // The driver choice is made when the subsystem starts, so the override has to be in
   // place before the second start; it is withdrawn again in close().
@@ -65,7 +64,7 @@ AudioOutput::OpenResult AudioOutput::open(std::shared_ptr<const DecodedMusic> mu
   return OpenResult::kFailed;
 }
 
-bool AudioOutput::deviceAvailable() {
+bool AudioOutput::deviceAvailable() const {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec wanted;
   SDL_zero(wanted);

@@ -1,8 +1,9 @@
-// Playing decoded music through SDL 2's default output device, from the first frame,
-// optionally looping. The output callback counts the frames it hands to the device and
-// stamps each buffer with the steady clock; the clock above turns those stamps into a
-// smooth play position (see timeline/music_clock.h). Once a non-looping piece has ended
-// the callback keeps counting silent frames, so the position runs on past the end.
+// The real AudioSink: decoded music played through SDL 2's default output device, from
+// the first frame, optionally looping. The output callback counts the frames it hands to
+// the device and stamps each buffer with the steady clock; the clock above turns those
+// stamps into a smooth play position (see timeline/music_clock.h). Once a non-looping
+// piece has ended the callback keeps counting silent frames, so the position runs on past
+// the end.
 //
 // When no output device can be opened, the music can be played on SDL's silent `dummy`
 // driver instead. That driver paces itself by sleeping, so on a busy machine it falls
@@ -13,41 +14,27 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/audio/audio_sink.h"
 #include "platform/audio/decoded_music.h"
 
 namespace quintaval {
 
-// The latest buffer the device asked for: its first frame in frames since the start
-// (counting on across loops), its length, and when the request came (steady clock, ns).
-struct AudioAnchor {
-  bool valid = false;  // false until the first callback
-  std::uint64_t frame = 0;
-  int frames = 0;
-  std::int64_t timeNs = 0;
-};
-
-class AudioOutput {
+class AudioOutput : public AudioSink {
  public:
-  enum class OpenResult {
-    kDevice,       // the default output device
-    kDummyDriver,  // no usable device; playing silently on the dummy driver
-    kFailed,       // not even the dummy driver could be opened
-  };
-
   AudioOutput() = default;
-  ~AudioOutput();
+  ~AudioOutput() override;
   AudioOutput(const AudioOutput&) = delete;
   AudioOutput& operator=(const AudioOutput&) = delete;
 
-  // Opens an output for `music`, paused at frame 0. With `allowDevice` false it goes
-  // straight to the dummy driver.
-  OpenResult open(std::shared_ptr<const DecodedMusic> music, bool loop, bool allowDevice = true);
+  // Opens the default device for `music`, paused at frame 0, or the dummy driver when
+  // there is none.
+  OpenResult open(std::shared_ptr<const DecodedMusic> music, bool loop) override;
   // Puts the position back to frame 0 while paused. False when nothing is open.
-  bool rewind();
+  bool rewind() override;
   // Starts (unpauses) the callback. False when nothing is open.
-  bool play();
+  bool play() override;
   // Stops the callback and releases the device and the audio subsystem.
-  void close();
+  void close() override;
 
   // Writes `frames` interleaved frames of `music` starting at `firstFrame` (counted from
   // the start of playback): wrapped into the music when looping, silence after its end
@@ -56,21 +43,17 @@ class AudioOutput {
                            float* out, int frames);
 
   // Whether an output device can be opened at all (opens and closes one).
-  static bool deviceAvailable();
+  bool deviceAvailable() const override;
 
-  bool isOpen() const { return device_ != 0; }
+  bool isOpen() const override { return device_ != 0; }
   // Whether the open device is SDL's silent dummy driver (chosen as a fallback or by the
   // SDL_AUDIODRIVER environment variable).
-  bool onDummyDriver() const { return onDummy_; }
+  bool onDummyDriver() const override { return onDummy_; }
   // When play() started the callback (steady clock, ns); 0 before.
-  std::int64_t playStartNs() const { return playStartNs_; }
-  AudioAnchor anchor() const;
-  // Frames between handing a buffer to SDL and hearing its first frame: the device
-  // buffer SDL reports.
-  int latencyFrames() const { return latencyFrames_; }
-  int sampleRate() const { return music_ ? music_->sampleRate : 0; }
-  std::int64_t musicFrames() const { return music_ ? music_->frames() : 0; }
-  bool looping() const { return loop_; }
+  std::int64_t playStartNs() const override { return playStartNs_; }
+  AudioAnchor anchor() const override;
+  // The device buffer SDL reports.
+  int latencyFrames() const override { return latencyFrames_; }
 
  private:
   static void callback(void* self, unsigned char* stream, int bytes);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "timeline/sync_device.h"
+#include "sync/sync_device.h"
 
 namespace quintaval {
 

@@ -4,12 +4,12 @@
 // coordinates) draws interleaved vertices (position at attribute 0, texture coordinate
 // at 1, normal at 2, 32 bytes each) range by range, binding each range's material
 // textures on units 1 to 7; the point form (neither) draws every position as a 10-pixel
-// point with additive blending. The caller selects the program and sets its uniforms.
-// Needs the GL context current. GL objects are never released while the program runs,
-// and not at destruction either: the program's models outlive its GL context.
+// point with additive blending. Drawing goes to whatever framebuffer and viewport are
+// current and leaves them as they are. The caller selects the program and sets its
+// uniforms. Needs the GL context current. GL objects are never released while the
+// program runs, and not at destruction either: the program's models outlive its GL context.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,28 +17,25 @@
 
 namespace quintaval {
 
-class PostProcessor;
-class RenderTarget;
 class TextureLibrary;
 
 class Model {
  public:
   // Loads the file when `path` is not empty (the result is in loaded() and uploaded()).
   explicit Model(const std::string& path = std::string());
-  ~Model();
   Model(const Model&) = delete;
   Model& operator=(const Model&) = delete;
 
-  // Where map names are looked up at draw time, and who supplies the flat bump texture.
-  // Neither is owned; both may stay unset (maps then bind no texture).
+  // Where map names are looked up at draw time. Not owned; may stay unset (maps then
+  // bind no texture).
   void setTextureLibrary(const TextureLibrary* library) { textureLibrary_ = library; }
-  void setPostProcessor(const PostProcessor* postProcessor) { postProcessor_ = postProcessor; }
 
   // Reads the file, builds the draw data and uploads it. False when the file cannot be
   // opened (silently) or a buffer cannot be created (reported). Call once.
   bool load(const std::string& path);
-  // Creates the material colour textures and the GL buffers for the form the data asks
-  // for. Reports "Error generating VBO!" or "Error generating VBO-index!" on failure.
+  // Creates the material colour textures, the flat bump texture and the GL buffers for
+  // the form the data asks for. Reports "Error generating VBO!" or
+  // "Error generating VBO-index!" on failure.
   bool upload();
   // Draws the model; does nothing unless it was uploaded.
   void draw() const;
@@ -46,9 +43,6 @@ class Model {
   bool loaded() const { return data_.loaded; }
   bool uploaded() const { return uploaded_; }
   bool pointMode() const { return pointMode_; }
-  unsigned int vertexBuffer() const { return vertexBuffer_; }
-  unsigned int indexBuffer() const { return indexBuffer_; }
-  const ModelData& data() const { return data_; }
   // The 1x1 colour textures of a material (index -1: the default material), for tests
   // and tools: Ka, Kd, Ks, Ke. Zeros before upload.
   struct ColorTextures {
@@ -57,23 +51,17 @@ class Model {
   ColorTextures colorTextures(int material) const;
 
  private:
-  struct ColorTargets {
-    std::unique_ptr<RenderTarget> ka, kd, ks, ke;
-  };
-
-  void makeColorTargets(const Material& material, ColorTargets& targets);
   bool uploadPoints();
   bool uploadMesh();
   void drawPoints() const;
   void drawMesh() const;
-  const ColorTargets& targetsFor(int material) const;
   unsigned int mapTexture(const std::string& name) const;
 
   ModelData data_;
   const TextureLibrary* textureLibrary_ = nullptr;
-  const PostProcessor* postProcessor_ = nullptr;
   // One set per material, then one for the default material.
-  std::vector<ColorTargets> colorTargets_;
+  std::vector<ColorTextures> colorTextures_;
+  unsigned int flatBump_ = 0;  // (0, 0, 0, 0): a height map that tilts no normal
   unsigned int vertexBuffer_ = 0;
   unsigned int indexBuffer_ = 0;
   bool pointMode_ = false;

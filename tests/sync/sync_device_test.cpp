@@ -1,7 +1,7 @@
 // Track files as the player reads them, and evaluation at the rows that catch faults:
 // exact hits, outside the keys, floored negative rows, each interpolation, and damaged
 // files.
-#include "timeline/sync_device.h"
+#include "sync/sync_device.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "support/temp_dir.h"
-#include "timeline/track_file.h"
+#include "sync/track_file.h"
 
 namespace quintaval {
 namespace {

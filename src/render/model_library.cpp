@@ -1,6 +1,6 @@
 // The program's model list. A model whose file could not be read or whose buffers could
 // not be made is kept in the list (so indices match the catalogue) but never drawn.
-#include "geometry/model_library.h"
+#include "render/model_library.h"
 
 namespace quintaval {
 

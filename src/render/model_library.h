@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/model.h"
+#include "render/model.h"
 
 namespace quintaval {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "timeline/sync_device.h"
+#include "sync/sync_device.h"
 
 namespace quintaval {
 

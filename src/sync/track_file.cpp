@@ -1,6 +1,6 @@
 // Reading and writing track files byte by byte, so the layout does not depend on the
 // host's struct packing or byte order.
-#include "timeline/track_file.h"
+#include "sync/track_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,9 +1,9 @@
 // Block-wise line splitting for the text data readers.
-#include "geometry/line_reader.h"
-
-#include <sys/stat.h>
+#include "textio/line_reader.h"
 
 #include <cstring>
+
+#include "textio/text_file.h"
 
 namespace quintaval {
 
@@ -18,18 +18,8 @@ LineReader::LineReader(std::string_view text, std::size_t limit)
       totalSize_(text.size()) {}
 
 LineReader::LineReader(FilePath file, std::size_t limit) : limit_(limit) {
-  file_ = std::fopen(file.path.c_str(), "rb");
-  // Only a regular file is read: a directory opens fine on Linux, and the length its end
-  // reports means nothing.
-  struct stat status {};
-  if (file_ != nullptr && (fstat(fileno(file_), &status) != 0 || !S_ISREG(status.st_mode))) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
+  file_ = openRegularFile(file.path, totalSize_);
   opened_ = file_ != nullptr;
-  if (opened_) {
-    totalSize_ = static_cast<std::size_t>(status.st_size);
-  }
   // The block always holds a whole line that fits, with its line end, and then some.
   buffer_.reset(new char[kBlockSize + limit_ + 2]);
   position_ = end_ = buffer_.get();

@@ -1,10 +1,10 @@
 // Track lookup, reading on first request, and evaluation of the four interpolations in
 // double precision.
-#include "timeline/sync_device.h"
+#include "sync/sync_device.h"
 
 #include <cmath>
 
-#include "timeline/track_file.h"
+#include "sync/track_file.h"
 
 namespace quintaval {
 

@@ -1,12 +1,15 @@
 // Sheet parsing and formatting. Parsing collects every error with its line instead of
 // stopping at the first, so an author sees all of them at once.
-#include "timeline/track_sheet.h"
+#include "sync/track_sheet.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <set>
+
+#include "textio/line_scanner.h"
+#include "textio/number_parser.h"
 
 namespace quintaval {
 namespace {
@@ -26,23 +29,20 @@ float floatFromBits(std::uint32_t bits) {
   return value;
 }
 
+// Only space, tab and carriage return separate words, so a track name may hold any other
+// control character and still read back (isSheetTrackName).
+constexpr BlankSet kSheetBlanks{" \t\r"};
+// Numbers as std::from_chars reads them: no '+', the spellings of infinity and NaN
+// allowed, and a value beyond the float range at either end fails.
+constexpr NumberRules kSheetNumbers{false, true, false};
+
 std::vector<std::string_view> splitTokens(std::string_view line) {
   std::vector<std::string_view> tokens;
-  size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
-    const size_t start = i;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') ++i;
-    if (i > start) tokens.push_back(line.substr(start, i - start));
+  LineScanner words(line, kSheetBlanks);
+  for (std::string_view word = words.nextWord(); !word.empty(); word = words.nextWord()) {
+    tokens.push_back(word);
   }
   return tokens;
-}
-
-template <typename Int>
-bool parseWholeInt(std::string_view text, Int& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
 }
 
 bool parseInterpolation(std::string_view text, int& type) {
@@ -54,7 +54,7 @@ bool parseInterpolation(std::string_view text, int& type) {
     }
   }
   int raw = 0;
-  if (!parseWholeInt(text, raw) || raw < -128 || raw > 127) return false;
+  if (!parseWholeInt(text, raw, kSheetNumbers) || raw < -128 || raw > 127) return false;
   type = raw;
   return true;
 }
@@ -107,15 +107,10 @@ bool parseSheetValue(std::string_view text, float& value) {
     value = floatFromBits(bits);
     return std::isnan(value);
   }
-  // from_chars reads the C format whatever the locale; it leaves NaN spellings to the
-  // cases above so that their bits are fixed.
+  // The sheet's own NaN spellings are handled above so that their bits are fixed; other
+  // words with "nan" in them are malformed.
   if (text.find("nan") != std::string_view::npos) return false;
-  const char* end = text.data() + text.size();
-  float parsed = 0.0f;
-  auto [ptr, ec] = std::from_chars(text.data(), end, parsed, std::chars_format::general);
-  if (ec != std::errc() || ptr != end) return false;
-  value = parsed;
-  return true;
+  return parseWholeFloat(text, value, kSheetNumbers);
 }
 
 TrackSheet parseTrackSheet(std::string_view text) {
@@ -162,7 +157,7 @@ TrackSheet parseTrackSheet(std::string_view text) {
     }
     SyncKey key;
     bool ok = true;
-    if (!parseWholeInt(tokens[0], key.row)) {
+    if (!parseWholeInt(tokens[0], key.row, kSheetNumbers)) {
       error("row " + quoted(tokens[0]) + " is not a whole number in -2147483648..2147483647");
       ok = false;
     }

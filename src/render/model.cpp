@@ -2,19 +2,18 @@
 //
 // Mesh draw: every range is drawn as a triangle list (the draw data holds faces of four or
 // more corners as fans), after binding on units 1 to 7: Ka map or colour, Bump map or the
-// post-processor's flat (0, 0, 0, 0) texture, Kd map or colour, Ke map or colour, Ns map
-// or the Ks colour, Ks map or nothing, d map or nothing. A map name the texture library
-// does not hold binds no texture (not the colour). Ranges without a material use the
-// colours of a fresh Material.
-#include "geometry/model.h"
+// flat (0, 0, 0, 0) texture, Kd map or colour, Ke map or colour, Ns map or the Ks colour,
+// Ks map or nothing, d map or nothing. A map name the texture library does not hold binds
+// no texture (not the colour). Ranges without a material use the colours of a fresh
+// Material. The colour and flat textures are made once, at upload.
+#include "render/model.h"
 
 #include <GL/glew.h>
 
 #include "assets/texture_library.h"
 #include "core/error_report.h"
 #include "geometry/obj_reader.h"
-#include "render/post_processor.h"
-#include "render/render_target.h"
+#include "render/solid_color_texture.h"
 
 namespace quintaval {
 
@@ -41,10 +40,13 @@ void bindTexture(GLenum unit, GLuint texture) {
   glBindTexture(GL_TEXTURE_2D, texture);
 }
 
-std::unique_ptr<RenderTarget> makeColorTarget(const Vec4& color) {
-  auto target = std::make_unique<RenderTarget>(0, 1, 1);
-  target->fill(color.x, color.y, color.z, color.w);
-  return target;
+Model::ColorTextures makeColorTextures(const Material& material) {
+  Model::ColorTextures textures;
+  textures.ka = makeSolidColorTexture(material.colorKa);
+  textures.kd = makeSolidColorTexture(material.colorKd);
+  textures.ke = makeSolidColorTexture(material.colorKe);
+  textures.ks = makeSolidColorTexture(material.colorKs);
+  return textures;
 }
 
 }  // namespace
@@ -54,8 +56,6 @@ Model::Model(const std::string& path) {
     load(path);
   }
 }
-
-Model::~Model() = default;
 
 bool Model::load(const std::string& path) {
   if (!readObjFile(path, data_)) {
@@ -70,25 +70,18 @@ bool Model::load(const std::string& path) {
   return upload();
 }
 
-void Model::makeColorTargets(const Material& material, ColorTargets& targets) {
-  targets.ka = makeColorTarget(material.colorKa);
-  targets.kd = makeColorTarget(material.colorKd);
-  targets.ke = makeColorTarget(material.colorKe);
-  targets.ks = makeColorTarget(material.colorKs);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-}
-
 bool Model::upload() {
   uploaded_ = false;
   bool ok;
   if (data_.drawsAsPoints()) {
     ok = uploadPoints();
   } else {
-    colorTargets_.resize(data_.materials.size() + 1);
-    for (std::size_t i = 0; i < data_.materials.size(); ++i) {
-      makeColorTargets(data_.materials[i], colorTargets_[i]);
+    flatBump_ = makeSolidColorTexture(Vec4{0.0f, 0.0f, 0.0f, 0.0f});
+    colorTextures_.clear();
+    for (const Material& material : data_.materials) {
+      colorTextures_.push_back(makeColorTextures(material));
     }
-    makeColorTargets(Material(), colorTargets_.back());
+    colorTextures_.push_back(makeColorTextures(Material()));
     ok = uploadMesh();
   }
   glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -148,24 +141,14 @@ void Model::drawPoints() const {
   glDisable(GL_BLEND);
 }
 
-const Model::ColorTargets& Model::targetsFor(int material) const {
-  if (material < 0 || static_cast<std::size_t>(material) + 1 >= colorTargets_.size()) {
-    return colorTargets_.back();
-  }
-  return colorTargets_[static_cast<std::size_t>(material)];
-}
-
 Model::ColorTextures Model::colorTextures(int material) const {
-  ColorTextures textures;
-  if (colorTargets_.empty()) {
-    return textures;
+  if (colorTextures_.empty()) {
+    return ColorTextures{};
   }
-  const ColorTargets& targets = targetsFor(material);
-  textures.ka = targets.ka->colorTexture;
-  textures.kd = targets.kd->colorTexture;
-  textures.ks = targets.ks->colorTexture;
-  textures.ke = targets.ke->colorTexture;
-  return textures;
+  if (material < 0 || static_cast<std::size_t>(material) + 1 >= colorTextures_.size()) {
+    return colorTextures_.back();
+  }
+  return colorTextures_[static_cast<std::size_t>(material)];
 }
 
 unsigned int Model::mapTexture(const std::string& name) const {
@@ -173,29 +156,6 @@ unsigned int Model::mapTexture(const std::string& name) const {
 }
 
 void Model::drawMesh() const {
-  // The flat bump texture is the same for every range, so it is filled once. Filling
-  // resolves a render target, which leaves the default framebuffer bound and the viewport
-  // changed: both are put back so that a model drawn into a render target stays there.
-  bool needsFlatBump = false;
-  for (const DrawRange& range : data_.ranges) {
-    needsFlatBump = needsFlatBump || data_.materialAt(range.material).mapBump.empty();
-  }
-  GLuint flatBump = 0;
-  if (needsFlatBump && postProcessor_ != nullptr && postProcessor_->colorTarget) {
-    GLint drawFramebuffer = 0;
-    GLint readFramebuffer = 0;
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glActiveTexture(GL_TEXTURE2);
-    postProcessor_->fillColorTarget(0.0f, 0.0f, 0.0f, 0.0f);
-    flatBump = postProcessor_->colorTarget->colorTexture;
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
-    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-  }
-
   constexpr GLsizei kStride = kFloatsPerVertex * sizeof(float);
   const struct {
     GLuint location;
@@ -212,15 +172,15 @@ void Model::drawMesh() const {
 
   for (const DrawRange& range : data_.ranges) {
     const Material& m = data_.materialAt(range.material);
-    const ColorTargets& colors = targetsFor(range.material);
+    const ColorTextures colors = colorTextures(range.material);
     auto mapOr = [this](const std::string& map, GLuint otherwise) {
       return map.empty() ? otherwise : mapTexture(map);
     };
-    bindTexture(GL_TEXTURE1, mapOr(m.mapKa, colors.ka->colorTexture));
-    bindTexture(GL_TEXTURE2, mapOr(m.mapBump, flatBump));
-    bindTexture(GL_TEXTURE3, mapOr(m.mapKd, colors.kd->colorTexture));
-    bindTexture(GL_TEXTURE4, mapOr(m.mapKe, colors.ke->colorTexture));
-    bindTexture(GL_TEXTURE5, mapOr(m.mapNs, colors.ks->colorTexture));
+    bindTexture(GL_TEXTURE1, mapOr(m.mapKa, colors.ka));
+    bindTexture(GL_TEXTURE2, mapOr(m.mapBump, flatBump_));
+    bindTexture(GL_TEXTURE3, mapOr(m.mapKd, colors.kd));
+    bindTexture(GL_TEXTURE4, mapOr(m.mapKe, colors.ke));
+    bindTexture(GL_TEXTURE5, mapOr(m.mapNs, colors.ks));
     bindTexture(GL_TEXTURE6, mapOr(m.mapKs, 0));
     bindTexture(GL_TEXTURE7, mapOr(m.mapD, 0));
     glDrawElements(GL_TRIANGLES, range.count, GL_UNSIGNED_INT,

@@ -1,4 +1,4 @@
-// Line-by-line reading of the text data formats (OBJ, MTL, Maya ASCII).
+// Line-by-line reading of the text data formats (OBJ, MTL, Maya ASCII, the text script).
 //
 // Each format reads into a fixed-size line buffer: a line holds at most `limit` - 1
 // characters, line end excluded, and the first line that does not fit ends the reading
