@@ -1,5 +1,10 @@
 #include "app/demo.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "core/error_report.h"
+
 namespace quintaval {
 
 FrameSources frameSources(Demo& demo) {
@@ -14,14 +19,20 @@ FrameSources frameSources(Demo& demo) {
 }
 
 bool openSyncTracks(Demo& demo) {
-  demo.syncDevice = SyncDevice::create("Data/Rocket/sync");
+  demo.syncDevice = SyncDevice::create(kSyncTrackBase);
   if (!demo.syncDevice) return false;
   demo.tracks.request(*demo.syncDevice);
   return true;
 }
 
-void startMusic(Demo& demo) { demo.music.start("Data/Sound/Musica.mp3", demo.settings.loopDemo != 0); }
+void startMusic(Demo& demo) { demo.music.start(kMusicPath, demo.settings.loopDemo); }
 
-void startFileWatcher(Demo& demo) { demo.watcher.start(); }
+void startFileWatcher(Demo& demo) {
+  std::error_code ignored;
+  const std::filesystem::path data = std::filesystem::current_path(ignored) / kDataDir;
+  if (!demo.watcher.start(data.string())) {
+    reportError("Failed to open directory - Program will not see any file changes!");
+  }
+}
 
 }  // namespace quintaval

@@ -7,20 +7,21 @@
 #include <memory>
 
 #include "assets/asset_catalogue.h"
-#include "assets/file_watcher.h"
 #include "app/frame_stats.h"
 #include "assets/texture_library.h"
+#include "core/data_paths.h"
 #include "core/demo_settings.h"
 #include "geometry/maya_scene.h"
-#include "geometry/model_library.h"
+#include "render/model_library.h"
 #include "render/post_processor.h"
 #include "render/shader_catalogue.h"
 #include "scenes/demo_tracks.h"
 #include "scenes/frame_renderer.h"
+#include "sync/sync_device.h"
+#include "platform/files/file_watcher.h"
 #include "text/text_overlay.h"
 #include "timeline/clock.h"
 #include "timeline/music_clock.h"
-#include "timeline/sync_device.h"
 
 namespace quintaval {
 
@@ -44,10 +45,8 @@ struct Demo {
   std::unique_ptr<SyncDevice> syncDevice;
   DemoTracks tracks;
   MusicClock music;
-  double syncRow = 0.0;  // rewritten once per main-loop iteration
-  std::array<float, kSpectrumBins> spectrum{};
 
-  FileWatcher watcher;
+  FileWatcher watcher;  // watches "Data/" while the demo plays; nothing reloads yet
   FrameStats frameStats;  // off unless QUINTAVAL_FRAME_STATS is set
 };
 
@@ -55,7 +54,8 @@ struct Demo {
 FrameSources frameSources(Demo& demo);
 
 // Start-up steps after loading: the sync device for "Data/Rocket/sync" with the 19
-// tracks (false when the device cannot be made), the music, the file watcher.
+// tracks (false when the device cannot be made), the music, the file watcher (which
+// reports a "Data/" it cannot watch and lets the demo go on).
 bool openSyncTracks(Demo& demo);
 void startMusic(Demo& demo);
 void startFileWatcher(Demo& demo);

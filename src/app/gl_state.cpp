@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include "core/data_paths.h"
+
 namespace quintaval {
 
 Viewport letterboxViewport(int width, int height) {
@@ -30,7 +32,7 @@ bool initGlState(Demo& demo) {
   initViewportAndState(settings);
   demo.postProcessor = std::make_unique<PostProcessor>(settings.multisampling, settings.width, settings.height);
   if (demo.postProcessor->failed) return false;
-  demo.baseLibrary.loadDirectory("Data/");
+  demo.baseLibrary.loadDirectory(kDataDir);
   return true;
 }
 

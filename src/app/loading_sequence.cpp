@@ -1,16 +1,9 @@
 #include "app/loading_sequence.h"
 
-#include "geometry/model.h"
+#include "core/data_paths.h"
+#include "render/model.h"
 
 namespace quintaval {
-
-const char* const kSequenceDirectories[kSequenceCount] = {
-    "Data/Textures/CodeMonkey/",         "Data/Textures/DrinkWater/",         "Data/Textures/Graphics/",
-    "Data/Textures/Music/",              "Data/Textures/NotWatching/",        "Data/Textures/OMG/",
-    "Data/Textures/Tunge/",              "Data/Textures/YoureBeingWatched1/", "Data/Textures/YoureBeingWatched2/",
-    "Data/Textures/YoureBeingWatched3/", "Data/Textures/YoureBeingWatched4/", "Data/Textures/YoureBeingWatched5/",
-    "Data/Textures/YoureBeingWatched6/",
-};
 
 namespace {
 
@@ -18,12 +11,12 @@ void showLoadingPicture(Demo& demo) {
   PostProcessor& post = *demo.postProcessor;
   post.clear();
   post.filterShader->use();
-  post.drawTexture(demo.baseLibrary.textureByName("Loading.jpg"), 1.0f);
+  post.drawTexture(demo.baseLibrary.textureByName(kLoadingPicture), 1.0f);
   post.present();
 }
 
 void loadCatalogue(Demo& demo) {
-  for (const char* directory : {"Data/Textures/", "Data/Models/", "Data/Maya/"}) {
+  for (const char* directory : {kTextureDir, kModelDir, kMayaDir}) {
     demo.catalogue.scanDirectory(directory);
   }
   const AssetCatalogue& catalogue = demo.catalogue;
@@ -37,7 +30,6 @@ void loadCatalogue(Demo& demo) {
       case kAssetModel: {
         auto model = std::make_unique<Model>(path);
         model->setTextureLibrary(&demo.assetLibrary);
-        model->setPostProcessor(demo.postProcessor.get());
         demo.models.add(std::move(model), name, path);
         break;
       }
@@ -54,8 +46,8 @@ void runLoadingSequence(Demo& demo) {
   showLoadingPicture(demo);
   loadCatalogue(demo);
   for (int i = 0; i < kSequenceCount; ++i) demo.sequences[i].loadDirectory(kSequenceDirectories[i]);
-  demo.textOverlay = std::make_unique<TextOverlay>("Data/Text/Text.txt");
-  demo.textOverlay->setFontTexture(demo.baseLibrary.textureByName("Font.png"));
+  demo.textOverlay = std::make_unique<TextOverlay>(kTextScriptPath);
+  demo.textOverlay->setFontTexture(demo.baseLibrary.textureByName(kFontPicture));
 }
 
 }  // namespace quintaval

@@ -7,9 +7,6 @@
 
 namespace quintaval {
 
-// The sequence directories, in "anim.num" order (1 to 13).
-extern const char* const kSequenceDirectories[kSequenceCount];
-
 void runLoadingSequence(Demo& demo);
 
 }  // namespace quintaval

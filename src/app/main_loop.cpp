@@ -7,18 +7,16 @@
 
 namespace quintaval {
 
-bool reachedDemoEnd(float musicTime, int loopDemo) { return loopDemo == 0 && musicTime >= kDemoEndSeconds; }
+bool reachedDemoEnd(float musicTime, bool loopDemo) { return !loopDemo && musicTime >= kDemoEndSeconds; }
 
 void runMainLoop(Demo& demo) {
-  FrameRenderer renderer(frameSources(demo), demo.tracks, demo.music);
   Clock& clock = demo.music;
+  FrameRenderer renderer(frameSources(demo), demo.tracks, clock);
   bool done = false;
   while (!done) {
     clock.update();
     // The frame of the last moment is still drawn.
     if (reachedDemoEnd(clock.musicTime(), demo.settings.loopDemo)) done = true;
-    demo.syncRow = clock.syncRow();
-    clock.fetchSpectrum(demo.spectrum.data());
 
     glfwPollEvents();
     // Messages raised on other threads (the file watcher) are shown here, without waiting.
@@ -27,7 +25,7 @@ void runMainLoop(Demo& demo) {
     if (glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS) done = true;
     if (glfwWindowShouldClose(window)) done = true;
 
-    renderer.renderFrame(demo.syncRow, demo.spectrum.data());
+    renderer.renderFrame();
     demo.frameStats.frameDone(renderer.lastTracks()[kSceneNum]);
   }
   demo.frameStats.report();

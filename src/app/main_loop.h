@@ -11,7 +11,7 @@ namespace quintaval {
 constexpr float kDemoEndSeconds = static_cast<float>(kDemoSeconds);
 
 // True when a frame drawn at `musicTime` is the last one.
-bool reachedDemoEnd(float musicTime, int loopDemo);
+bool reachedDemoEnd(float musicTime, bool loopDemo);
 
 void runMainLoop(Demo& demo);
 

@@ -5,7 +5,7 @@
 #include "app/window.h"
 #include "core/error_report.h"
 #include "platform/gtk/gtk_session.h"
-#include "platform/gtk/setup_dialog_view.h"
+#include "platform/setup_dialog_view.h"
 
 namespace quintaval {
 
@@ -39,8 +39,8 @@ bool runSetupDialog(DemoSettings& settings) {
   model.open();
   SetupDialogChecks checks = model.initialChecks();
   const SetupDialogResult result = runSetupDialogView(model, checks);
-  if (result == SetupDialogResult::Quit) return false;
-  if (result == SetupDialogResult::Start) model.start(checks);
+  if (result == SetupDialogResult::kQuit) return false;
+  if (result == SetupDialogResult::kStart) model.start(checks);
   return true;
 }
 

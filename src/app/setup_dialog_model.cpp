@@ -68,7 +68,7 @@ void SetupDialogModel::open() {
 }
 
 SetupDialogChecks SetupDialogModel::initialChecks() const {
-  return {settings_.fullscreen != 0, settings_.vsync != 0, settings_.multisampling != 0, settings_.loopDemo != 0};
+  return {settings_.fullscreen, settings_.vsync, settings_.multisampling, settings_.loopDemo};
 }
 
 void SetupDialogModel::selectionChanged(int resolutionSelection, const std::string& aspectText) {
@@ -101,10 +101,10 @@ bool SetupDialogModel::start(const SetupDialogChecks& checks) {
   if (selection < 0 || selection >= static_cast<int>(modeList_.size())) return false;
   settings_.width = modeList_[selection].width;
   settings_.height = modeList_[selection].height;
-  settings_.fullscreen = checks.fullscreen ? 1 : 0;
-  settings_.vsync = checks.vsync ? 1 : 0;
-  settings_.multisampling = checks.multisampling ? 1 : 0;
-  settings_.loopDemo = checks.loopDemo ? 1 : 0;
+  settings_.fullscreen = checks.fullscreen;
+  settings_.vsync = checks.vsync;
+  settings_.multisampling = checks.multisampling;
+  settings_.loopDemo = checks.loopDemo;
   return true;
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/demo_settings.h"
-#include "platform/gtk/setup_dialog_view.h"
+#include "platform/setup_dialog_view.h"
 
 namespace quintaval {
 

@@ -16,7 +16,7 @@ void glfwErrorCallback(int, const char* description) {
   std::fputc('\n', stderr);
 }
 
-bool openWindow(const DemoSettings& settings, int width, int height) {
+bool openWindow(const DemoSettings& settings, int width, int height, bool visible) {
   glfwSetErrorCallback(glfwErrorCallback);
   if (!glfwInit()) {
     reportError("Unable to initialize GLFW!");
@@ -24,13 +24,14 @@ bool openWindow(const DemoSettings& settings, int width, int height) {
   }
 
   glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+  glfwWindowHint(GLFW_VISIBLE, visible ? GLFW_TRUE : GLFW_FALSE);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
   // Without multisampling no sample hint is given at all, leaving GLFW's default.
-  if (settings.multisampling != 0) glfwWindowHint(GLFW_SAMPLES, 4);
+  if (settings.multisampling) glfwWindowHint(GLFW_SAMPLES, 4);
 
-  const bool fullscreen = settings.fullscreen == 1;
+  const bool fullscreen = settings.fullscreen;
   GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
   // GLFW asserts on negative sizes; such a size cannot open a window anyway.
   GLFWwindow* window = (width >= 0 && height >= 0)
@@ -42,7 +43,7 @@ bool openWindow(const DemoSettings& settings, int width, int height) {
   }
 
   glfwMakeContextCurrent(window);
-  glfwSwapInterval(settings.vsync != 0 ? 1 : 0);
+  glfwSwapInterval(settings.vsync ? 1 : 0);
   // Sticky keys keep a press that happens between two polls.
   glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
   glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);

@@ -10,8 +10,9 @@ namespace quintaval {
 void glfwErrorCallback(int code, const char* description);
 
 // Opens the window with the choices of the settings and makes its context current.
-// Full screen only when `fullscreen` equals 1. Shows a message and returns false on failure.
-bool openWindow(const DemoSettings& settings, int width, int height);
+// A hidden window (offline capture) is never
+// mapped on the screen. Shows a message and returns false on failure.
+bool openWindow(const DemoSettings& settings, int width, int height, bool visible = true);
 
 // Loads the GL entry points. Shows a message and returns false on failure.
 bool loadGlEntryPoints();

@@ -32,11 +32,11 @@ DecodeStatus ImageDecoder::decode(const std::string& path, DecodedImage& image) 
   ILuint handle = 0;
   ilGenImages(1, &handle);
   ilBindImage(handle);
-  DecodeStatus status = DecodeStatus::ok;
+  DecodeStatus status = DecodeStatus::kOk;
   if (!ilLoadImage(path.c_str())) {
-    status = DecodeStatus::loadFailed;
+    status = DecodeStatus::kLoadFailed;
   } else if (!ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
-    status = DecodeStatus::conversionFailed;
+    status = DecodeStatus::kConversionFailed;
   } else {
     ILint width = ilGetInteger(IL_IMAGE_WIDTH);
     ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
@@ -45,7 +45,7 @@ DecodeStatus ImageDecoder::decode(const std::string& path, DecodedImage& image) 
     std::size_t size = rowBytes * static_cast<std::size_t>(height);
     if (width <= 0 || height <= 0 || data == nullptr ||
         static_cast<std::size_t>(ilGetInteger(IL_IMAGE_SIZE_OF_DATA)) < size) {
-      status = DecodeStatus::conversionFailed;
+      status = DecodeStatus::kConversionFailed;
     } else {
       image.width = width;
       image.height = height;
@@ -60,7 +60,7 @@ DecodeStatus ImageDecoder::decode(const std::string& path, DecodedImage& image) 
   }
   ilBindImage(0);
   ilDeleteImages(1, &handle);
-  if (status != DecodeStatus::ok) clearDevilErrors();
+  if (status != DecodeStatus::kOk) clearDevilErrors();
   return status;
 }
 

@@ -16,7 +16,7 @@ struct DecodedImage {
   std::vector<unsigned char> pixels;  // width * height * 4 bytes, rows tightly packed
 };
 
-enum class DecodeStatus { ok, loadFailed, conversionFailed };
+enum class DecodeStatus { kOk, kLoadFailed, kConversionFailed };
 
 class ImageDecoder {
  public:

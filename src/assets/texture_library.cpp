@@ -43,13 +43,13 @@ TextureLibrary::TextureLibrary() {
 bool TextureLibrary::loadImage(const std::string& path, const std::string& name) {
   DecodedImage image;
   switch (ImageDecoder::decode(path, image)) {
-    case DecodeStatus::loadFailed:
+    case DecodeStatus::kLoadFailed:
       reportError("DevIL failed to load: " + name);
       return false;
-    case DecodeStatus::conversionFailed:
+    case DecodeStatus::kConversionFailed:
       reportError("Conversion to RGBA failed on image: " + name);
       return false;
-    case DecodeStatus::ok:
+    case DecodeStatus::kOk:
       break;
   }
   // Larger than the GL can hold, glTexImage2D would fail and leave a texture that samples

@@ -11,24 +11,35 @@ FrameRenderer::FrameRenderer(const FrameSources& sources, const DemoTracks& trac
     : sources_(sources),
       tracks_(tracks),
       clock_(clock),
-      scene3d_(*sources.maya, *sources.models, *sources.postProcessor, *sources.modelShader, sources.textOverlay),
+      scene3d_(*sources.maya, *sources.models, *sources.postProcessor, *sources.modelShader),
       present_([postProcessor = sources.postProcessor] { postProcessor->present(); }) {}
 
-void FrameRenderer::renderFrame(double syncRow, const float* spectrum) {
-  const float t = clock_.musicTime();
-  const TrackValues tracks = tracks_.evaluate(syncRow);
+void FrameRenderer::renderFrame() {
+  const TrackValues tracks = tracks_.evaluate(clock_.syncRow());
+  clock_.fetchSpectrum(spectrum_.data());
   // The shake is worked out every frame, whatever the scene.
-  const Vec2 shake = cameraShake(tracks, spectrum, t);
+  const Vec2 shake = cameraShake(tracks, spectrum_.data(), clock_.musicTime());
   lastTracks_ = tracks;
   lastShake_ = shake;
 
+  if (drawScene(tracks, shake)) {
+    sources_.postProcessor->clearDepth();
+    if (sources_.textOverlay) sources_.textOverlay->drawLine(tracks[kTextLine]);
+  }
+  present_();
+}
+
+bool FrameRenderer::drawScene(const TrackValues& tracks, Vec2 shake) {
   const float scene = tracks[kSceneNum];
   if (scene == 1.0f || scene == 3.0f) {
     drawPictureScene(tracks);
-  } else if (scene == 2.0f) {
-    scene3d_.draw(tracks, shake);
+    return true;
   }
-  present_();
+  if (scene == 2.0f) {
+    scene3d_.draw(tracks, shake);
+    return true;
+  }
+  return false;
 }
 
 void FrameRenderer::drawPictureScene(const TrackValues& tracks) {
@@ -43,8 +54,6 @@ void FrameRenderer::drawPictureScene(const TrackValues& tracks) {
     }
     break;
   }
-  post.clearDepth();
-  if (sources_.textOverlay) sources_.textOverlay->drawLine(tracks[kTextLine]);
 }
 
 }  // namespace quintaval

@@ -3,17 +3,15 @@
 #include <cmath>
 
 #include "geometry/maya_scene.h"
-#include "geometry/model_library.h"
+#include "render/model_library.h"
 #include "render/post_processor.h"
 #include "render/shader_program.h"
-#include "text/text_overlay.h"
 
 namespace quintaval {
 
 Scene3D::Scene3D(const MayaScene& maya, const ModelLibrary& models, const PostProcessor& postProcessor,
-                 const ShaderProgram& modelShader, TextOverlay* textOverlay)
-    : maya_(maya), models_(models), postProcessor_(postProcessor), modelShader_(modelShader),
-      textOverlay_(textOverlay) {}
+                 const ShaderProgram& modelShader)
+    : maya_(maya), models_(models), postProcessor_(postProcessor), modelShader_(modelShader) {}
 
 void Scene3D::draw(const TrackValues& tracks, Vec2 shake) {
   cameraPosition_ = maya_.pathPoint("CamCurve.ma", tracks[kCampathPos]) + Vec3{shake.x, shake.y, 0.0f};
@@ -32,9 +30,6 @@ void Scene3D::draw(const TrackValues& tracks, Vec2 shake) {
   models_.drawByName("Land.obj");
   models_.drawByName("SkySphere.obj");
   models_.drawByName("Zepp.obj");
-
-  postProcessor_.clearDepth();
-  if (textOverlay_) textOverlay_->drawLine(tracks[kTextLine]);
 }
 
 void Scene3D::setUniforms(const TrackValues& tracks, const Mat4& projection, const Mat4& view,

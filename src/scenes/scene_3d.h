@@ -1,7 +1,7 @@
 // The 3D scene: a camera on the path "CamCurve.ma", shaken by the music, looking at the
 // point the "camview" tracks give, over the models "Land.obj", "SkySphere.obj" and
-// "Zepp.obj" lit by the ambient light and three point lights of the Maya scene, with the
-// overlay text on top. Drawn into the current framebuffer; the caller presents.
+// "Zepp.obj" lit by the ambient light and three point lights of the Maya scene. Drawn
+// into the current framebuffer; the caller adds the overlay and presents.
 #pragma once
 
 #include "core/math.h"
@@ -13,7 +13,6 @@ class MayaScene;
 class ModelLibrary;
 class PostProcessor;
 class ShaderProgram;
-class TextOverlay;
 
 class Scene3D {
  public:
@@ -22,9 +21,9 @@ class Scene3D {
   static constexpr float kNear = 0.1f;
   static constexpr float kFar = 100.0f;
 
-  // None of the objects is owned; the text overlay may be null.
+  // None of the objects is owned.
   Scene3D(const MayaScene& maya, const ModelLibrary& models, const PostProcessor& postProcessor,
-          const ShaderProgram& modelShader, TextOverlay* textOverlay);
+          const ShaderProgram& modelShader);
 
   void draw(const TrackValues& tracks, Vec2 shake);
 
@@ -38,7 +37,6 @@ class Scene3D {
   const ModelLibrary& models_;
   const PostProcessor& postProcessor_;
   const ShaderProgram& modelShader_;
-  TextOverlay* textOverlay_;
   Vec3 cameraPosition_;
 };
 

@@ -8,9 +8,9 @@ namespace quintaval {
 namespace {
 
 TEST(MainLoop, EndsAt128SecondsUnlessLooping) {
-  EXPECT_TRUE(reachedDemoEnd(128.0f, 0));
-  EXPECT_FALSE(reachedDemoEnd(127.99f, 0));
-  EXPECT_FALSE(reachedDemoEnd(200.0f, 1));
+  EXPECT_TRUE(reachedDemoEnd(128.0f, false));
+  EXPECT_FALSE(reachedDemoEnd(127.99f, false));
+  EXPECT_FALSE(reachedDemoEnd(200.0f, true));
 }
 
 TEST(Letterbox, KeepsSixteenByNineFromTheFullWidth) {
@@ -32,16 +32,6 @@ TEST(Letterbox, KeepsSixteenByNineFromTheFullWidth) {
   Viewport narrow = letterboxViewport(1365, 1000);
   EXPECT_EQ(narrow.height, 767);
   EXPECT_EQ(narrow.y, 116);
-}
-
-TEST(Settings, DefaultsBeforeTheDialog) {
-  DemoSettings s;
-  EXPECT_EQ(s.width, 0);
-  EXPECT_EQ(s.colorBits, 32);
-  EXPECT_EQ(s.fullscreen, 1);
-  EXPECT_EQ(s.vsync, 1);
-  EXPECT_EQ(s.multisampling, 1);
-  EXPECT_EQ(s.loopDemo, 0);
 }
 
 }  // namespace

@@ -100,10 +100,10 @@ TEST(SetupDialogModel, StartWritesTheSelectionAndCheckBoxes) {
   ASSERT_TRUE(model.start({false, true, false, true}));
   EXPECT_EQ(settings.width, 1280);
   EXPECT_EQ(settings.height, 720);
-  EXPECT_EQ(settings.fullscreen, 0);
-  EXPECT_EQ(settings.vsync, 1);
-  EXPECT_EQ(settings.multisampling, 0);
-  EXPECT_EQ(settings.loopDemo, 1);
+  EXPECT_FALSE(settings.fullscreen);
+  EXPECT_TRUE(settings.vsync);
+  EXPECT_FALSE(settings.multisampling);
+  EXPECT_TRUE(settings.loopDemo);
   EXPECT_EQ(settings.colorBits, 32);
 }
 
@@ -114,10 +114,10 @@ TEST(SetupDialogModel, NothingToSelectRefusesStart) {
   model.open();
   EXPECT_TRUE(model.content().resolutionItems.empty());
   EXPECT_EQ(model.content().resolutionSelection, -1);
-  settings.fullscreen = 7;
+  settings.fullscreen = false;
   EXPECT_FALSE(model.start({false, false, false, false}));
   EXPECT_EQ(settings.width, 1920);  // the desktop size filled in on opening is kept
-  EXPECT_EQ(settings.fullscreen, 7);
+  EXPECT_FALSE(settings.fullscreen);
 }
 
 TEST(SetupDialogModel, ModesOf24OrMoreColourBitsCountAs32Bit) {

@@ -18,8 +18,8 @@ class WindowTest : public ::testing::Test {
 
 TEST_F(WindowTest, OpensACoreContextWithTheLetterboxedState) {
   DemoSettings settings;
-  settings.fullscreen = 0;
-  settings.multisampling = 0;
+  settings.fullscreen = false;
+  settings.multisampling = false;
   settings.width = 640;
   settings.height = 512;
   ASSERT_TRUE(openWindow(settings, settings.width, settings.height));
@@ -59,8 +59,8 @@ TEST_F(WindowTest, OpensACoreContextWithTheLetterboxedState) {
 
 TEST_F(WindowTest, MultisamplingAsksForFourSamples) {
   DemoSettings settings;
-  settings.fullscreen = 0;
-  settings.multisampling = 1;
+  settings.fullscreen = false;
+  settings.multisampling = true;
   ASSERT_TRUE(openWindow(settings, 320, 180));
   ASSERT_TRUE(loadGlEntryPoints());
   GLint samples = 0;
@@ -70,13 +70,13 @@ TEST_F(WindowTest, MultisamplingAsksForFourSamples) {
 
 TEST_F(WindowTest, ImpossibleWindowReportsItsMessage) {
   DemoSettings settings;
-  settings.fullscreen = 0;
+  settings.fullscreen = false;
   EXPECT_FALSE(openWindow(settings, 0, 0));
   ASSERT_EQ(reporter.messages().size(), 1u);
   EXPECT_EQ(reporter.messages()[0], "Unable to open window!");
 
   reporter.clear();
-  settings.fullscreen = 1;
+  settings.fullscreen = true;
   EXPECT_FALSE(openWindow(settings, 0, 0));
   EXPECT_FALSE(openWindow(settings, -5, 10));
   ASSERT_EQ(reporter.messages().size(), 2u);

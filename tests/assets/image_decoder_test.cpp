@@ -20,13 +20,13 @@ TEST(ImageDecoder, UnreadableFilesFailToLoadAndLeaveNoPixels) {
   for (const char* name : {"garbage.jpg", "truncated.png", "missing.png"}) {
     DecodedImage image;
     image.width = 99;
-    EXPECT_EQ(ImageDecoder::decode(base + name, image), DecodeStatus::loadFailed) << name;
+    EXPECT_EQ(ImageDecoder::decode(base + name, image), DecodeStatus::kLoadFailed) << name;
     EXPECT_EQ(image.width, 0) << name;
     EXPECT_TRUE(image.pixels.empty()) << name;
   }
   // A failure leaves DevIL usable for the next file, which comes out as RGBA.
   DecodedImage image;
-  ASSERT_EQ(ImageDecoder::decode(base + "whole.png", image), DecodeStatus::ok);
+  ASSERT_EQ(ImageDecoder::decode(base + "whole.png", image), DecodeStatus::kOk);
   EXPECT_EQ(image.pixels.size(), 8u * 8u * 4u);
   EXPECT_EQ(image.pixels[3], 4);
 }

@@ -12,14 +12,14 @@
 #include "assets/test_images.h"
 #include "assets/texture_library.h"
 #include "geometry/maya_scene.h"
-#include "geometry/model_library.h"
+#include "render/model_library.h"
 #include "render/post_processor.h"
 #include "render/shader_program.h"
 #include "support/gl_test_context.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
+#include "sync/track_file.h"
 #include "timeline/fixed_clock.h"
-#include "timeline/track_file.h"
 
 namespace quintaval {
 namespace {
@@ -37,7 +37,7 @@ class FrameRendererTest : public ::testing::Test {
     fs::create_directories(dir.path() / "Data");
     fs::create_directory_symlink(fs::path(std::getenv("QV_SOURCE_DIR")) / "data/shaders", dir.path() / "Data/Shaders");
     glViewport(0, 0, kWidth, kHeight);
-    post = std::make_unique<PostProcessor>(0, kWidth, kHeight);
+    post = std::make_unique<PostProcessor>(false, kWidth, kHeight);
     ASSERT_FALSE(post->failed);
     modelShader = std::make_unique<ShaderProgram>("Data/Shaders/Model.vert", "Data/Shaders/Model.frag");
     ASSERT_EQ(modelShader->compileStatus(), 1);
@@ -94,14 +94,13 @@ class FrameRendererTest : public ::testing::Test {
   DemoTracks tracks;
   FixedClock clock{1.0};
   std::unique_ptr<FrameRenderer> renderer;
-  float spectrum[512] = {};
   int presents = 0;
 };
 
 TEST_F(FrameRendererTest, SceneBetweenTwoValuesDrawsNothingButPresents) {
   useTracks({{"scene.num", 2.5f}});
   fillWith(1.0f, 0.0f, 1.0f);
-  renderer->renderFrame(0.0, spectrum);
+  renderer->renderFrame();
   EXPECT_EQ(presents, 1);
   auto p = centrePixel();
   EXPECT_EQ(p[0], 255);
@@ -112,7 +111,7 @@ TEST_F(FrameRendererTest, SceneBetweenTwoValuesDrawsNothingButPresents) {
 TEST_F(FrameRendererTest, PictureSceneWithoutASequenceClearsToBlack) {
   useTracks({{"scene.num", 1.0f}, {"anim.num", 0.0f}, {"anim.alpha", 1.0f}});
   fillWith(1.0f, 1.0f, 1.0f);
-  renderer->renderFrame(0.0, spectrum);
+  renderer->renderFrame();
   auto p = centrePixel();
   EXPECT_EQ(p[0] + p[1] + p[2], 0);
   EXPECT_EQ(presents, 1);
@@ -120,7 +119,7 @@ TEST_F(FrameRendererTest, PictureSceneWithoutASequenceClearsToBlack) {
 
 TEST_F(FrameRendererTest, SequencePositionIsClampedToFirstAndLastFrames) {
   useTracks({{"scene.num", 3.0f}, {"anim.num", 1.0f}, {"anim.alpha", 1.0f}, {"anim.pos", -0.5f}});
-  renderer->renderFrame(0.0, spectrum);
+  renderer->renderFrame();
   auto first = centrePixel();
   EXPECT_EQ(first[0], 255);
   EXPECT_EQ(first[1], 0);
@@ -128,27 +127,17 @@ TEST_F(FrameRendererTest, SequencePositionIsClampedToFirstAndLastFrames) {
   device.reset();
   fs::remove_all(dir.path() / "Data/Rocket");
   useTracks({{"scene.num", 1.0f}, {"anim.num", 1.0f}, {"anim.alpha", 1.0f}, {"anim.pos", 1.5f}});
-  renderer->renderFrame(0.0, spectrum);
+  renderer->renderFrame();
   auto last = centrePixel();
   EXPECT_EQ(last[0], 0);
   EXPECT_EQ(last[2], 255);
-}
-
-TEST_F(FrameRendererTest, ShakeUsesTheChosenBinAndMusicTime) {
-  spectrum[37] = 0.5f;
-  useTracks({{"cam.shake.dat.x", 37.9f}, {"cam.shake.x", 1.0f}, {"cam.shake.mag.x", 2.0f},
-             {"cam.shake.dat.y", 512.0f}, {"cam.shake.y", 1.0f}, {"cam.shake.mag.y", 1.0f}});
-  spectrum[0] = 0.25f;
-  renderer->renderFrame(0.0, spectrum);
-  EXPECT_FLOAT_EQ(renderer->lastShake().x, 1.0f);
-  EXPECT_FLOAT_EQ(renderer->lastShake().y, 0.25f);  // sin(10000) truncates to bin 0
 }
 
 TEST_F(FrameRendererTest, ThreeDSceneSetsLightDefaultsAndTheEyeAtTheLookAtPoint) {
   maya.readMayaText("//Maya ASCII\ncreateNode pointLight -n \"l\";\n", "Data/Maya/Light1.ma");
   useTracks({{"scene.num", 2.0f}, {"camview.x", 1.0f}, {"camview.y", 2.0f}, {"camview.z", 3.0f},
              {"cam.roll", 90.0f}, {"fov", 45.0f}});
-  renderer->renderFrame(0.0, spectrum);
+  renderer->renderFrame();
   EXPECT_EQ(presents, 1);
 
   const GLuint program = modelShader->program;

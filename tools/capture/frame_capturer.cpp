@@ -1,6 +1,19 @@
 #include "capture/frame_capturer.h"
 
+#include "app/startup.h"
+
 namespace quintaval {
+
+bool startDemoForCapture(Demo& demo, int width, int height, bool multisampling) {
+  DemoSettings& settings = demo.settings;
+  settings.width = width;
+  settings.height = height;
+  settings.fullscreen = false;
+  settings.vsync = false;
+  settings.multisampling = multisampling;
+  settings.loopDemo = false;
+  return startDemo(demo, WindowVisibility::kHidden);
+}
 
 FrameCapturer::FrameCapturer(Demo& demo, std::shared_ptr<const DecodedMusic> music, FrameSink& sink)
     : demo_(demo),
@@ -13,12 +26,9 @@ FrameCapturer::FrameCapturer(Demo& demo, std::shared_ptr<const DecodedMusic> mus
 }
 
 bool FrameCapturer::captureAt(double seconds) {
-  // The main loop's order: the clock, the sync row, the spectrum, then the frame.
   clock_.setTime(seconds);
   clock_.update();
-  demo_.syncRow = clock_.syncRow();
-  clock_.fetchSpectrum(demo_.spectrum.data());
-  renderer_.renderFrame(demo_.syncRow, demo_.spectrum.data());
+  renderer_.renderFrame();
   return readBack_;
 }
 

@@ -1,8 +1,8 @@
 // Draws the demo frame by frame at times set from outside and hands each frame to a sink.
-// A frame is drawn exactly as the main loop draws it, by the player's frame renderer,
-// with the sync row and the spectrum taken from a fixed clock at that time; instead of
-// the buffer swap the frame is read back. The window is never swapped, so a frame in
-// which the tracks draw nothing repeats the previous frame (black before the first).
+// A frame is drawn exactly as the main loop draws it, by the player's frame renderer, on
+// a fixed clock set to that time; instead of the buffer swap the frame is read back. The
+// window is never swapped, so a frame in which the tracks draw nothing repeats the
+// previous frame (black before the first).
 #pragma once
 
 #include <memory>
@@ -14,6 +14,12 @@
 #include "timeline/fixed_clock.h"
 
 namespace quintaval {
+
+// The player's start-up in a hidden window exactly as large as the frames, without
+// vertical sync or looping; no setup dialog, music playback or file watcher. False when
+// the player would have ended with a failure; the reason has been reported. The caller
+// ends with shutdown(demo).
+bool startDemoForCapture(Demo& demo, int width, int height, bool multisampling);
 
 class FrameCapturer {
  public:

@@ -14,13 +14,14 @@
 #include <vector>
 
 #include "app/demo.h"
+#include "app/main_loop.h"
 #include "capture/audio_span.h"
 #include "capture/capture_options.h"
-#include "capture/capture_startup.h"
 #include "capture/frame_capturer.h"
 #include "capture/png_sequence_writer.h"
 #include "capture/progress_meter.h"
 #include "capture/video_encoder.h"
+#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "platform/audio/music_decoder.h"
 #include "timeline/music_clock.h"
@@ -29,8 +30,6 @@ namespace {
 
 using namespace quintaval;
 namespace fs = std::filesystem;
-
-constexpr const char* kMusicFile = "Data/Sound/Musica.mp3";
 
 int usageError(const std::string& message) {
   std::fprintf(stderr, "quintaval-capture: %s\n(quintaval-capture --help shows the usage)\n", message.c_str());
@@ -52,7 +51,7 @@ void anchorOutput(CaptureOptions& options) {
 // player does, with a silent spectrum.
 std::shared_ptr<const DecodedMusic> loadMusic() {
   auto music = std::make_shared<DecodedMusic>();
-  if (!decodeMusicFile(kMusicFile, *music)) {
+  if (!decodeMusicFile(kMusicPath, *music)) {
     reportError(MusicClock::kLoadFailedMessage);
     return nullptr;
   }
@@ -95,7 +94,7 @@ int main(int argc, char** argv) {
   if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
     return failure("cannot enter the directory " + options.dataDir);
   }
-  if (!fs::is_directory("Data")) {
+  if (!fs::is_directory(kDataDir)) {
     return failure("no Data/ directory in " + fs::current_path().string() + " (--data DIR names another place)");
   }
 
@@ -106,7 +105,7 @@ int main(int argc, char** argv) {
   const std::shared_ptr<const DecodedMusic> music = loadMusic();
   std::unique_ptr<FrameSink> sink = openSink(options, music.get());
   if (!sink) {
-    endCapture(*demo);
+    shutdown(*demo);
     return 1;
   }
 
@@ -120,6 +119,6 @@ int main(int argc, char** argv) {
   ProgressMeter progress(frames, !options.quiet);
   const bool captured = runCapture(*demo, options, music, *sink, progress);
   sink.reset();
-  endCapture(*demo);
+  shutdown(*demo);
   return captured ? 0 : 1;
 }

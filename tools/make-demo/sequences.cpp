@@ -9,25 +9,25 @@ namespace quintaval::demo {
 
 const std::vector<SequenceSpec>& sequenceSpecs() {
   static const std::vector<SequenceSpec> specs = {
-      {"CodeMonkey", 17, FrameFormat::Jpeg, paintCodeMonkey},
-      {"DrinkWater", 17, FrameFormat::Jpeg, paintDrinkWater},
-      {"Graphics", 17, FrameFormat::Jpeg, paintGraphics},
-      {"Music", 17, FrameFormat::Alternating, paintMusic},
-      {"NotWatching", 17, FrameFormat::Jpeg, paintNotWatching},
-      {"OMG", 17, FrameFormat::Png, paintOmg},
-      {"Tunge", 17, FrameFormat::Png, paintTunge},
-      {"YoureBeingWatched1", 17, FrameFormat::Jpeg, paintWatchedEye},
-      {"YoureBeingWatched2", 17, FrameFormat::Jpeg, paintWatchedCrowd},
-      {"YoureBeingWatched3", 17, FrameFormat::Jpeg, paintWatchedIris},
-      {"YoureBeingWatched4", 17, FrameFormat::Jpeg, paintWatchedCamera},
-      {"YoureBeingWatched5", 17, FrameFormat::Jpeg, paintWatchedForest},
-      {"YoureBeingWatched6", 17, FrameFormat::Jpeg, paintWatchedMarquee},
+      {"CodeMonkey", 17, FrameFormat::kJpeg, paintCodeMonkey},
+      {"DrinkWater", 17, FrameFormat::kJpeg, paintDrinkWater},
+      {"Graphics", 17, FrameFormat::kJpeg, paintGraphics},
+      {"Music", 17, FrameFormat::kAlternating, paintMusic},
+      {"NotWatching", 17, FrameFormat::kJpeg, paintNotWatching},
+      {"OMG", 17, FrameFormat::kPng, paintOmg},
+      {"Tunge", 17, FrameFormat::kPng, paintTunge},
+      {"YoureBeingWatched1", 17, FrameFormat::kJpeg, paintWatchedEye},
+      {"YoureBeingWatched2", 17, FrameFormat::kJpeg, paintWatchedCrowd},
+      {"YoureBeingWatched3", 17, FrameFormat::kJpeg, paintWatchedIris},
+      {"YoureBeingWatched4", 17, FrameFormat::kJpeg, paintWatchedCamera},
+      {"YoureBeingWatched5", 17, FrameFormat::kJpeg, paintWatchedForest},
+      {"YoureBeingWatched6", 17, FrameFormat::kJpeg, paintWatchedMarquee},
   };
   return specs;
 }
 
 std::string frameFileName(int index, FrameFormat format) {
-  const bool png = format == FrameFormat::Png || (format == FrameFormat::Alternating && index % 2 == 1);
+  const bool png = format == FrameFormat::kPng || (format == FrameFormat::kAlternating && index % 2 == 1);
   char name[32];
   std::snprintf(name, sizeof name, "frame%03d.%s", index, png ? "png" : "jpg");
   return name;

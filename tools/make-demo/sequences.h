@@ -13,7 +13,7 @@
 
 namespace quintaval::demo {
 
-enum class FrameFormat { Jpeg, Png, Alternating };
+enum class FrameFormat { kJpeg, kPng, kAlternating };
 
 // Paints one frame of a motif at loop phase p in [0, 1) on a 1280 x 720 surface.
 using MotifPainter = void (*)(cairo_t* cr, double p);

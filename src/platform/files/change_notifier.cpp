@@ -52,6 +52,15 @@ std::string ChangeNotifier::pathOf(int watch) const {
   return path;
 }
 
+std::string ChangeNotifier::relativePathOf(int watch, const std::string& name) const {
+  std::string path = name;
+  for (auto it = watchedDirectories_.find(watch); it != watchedDirectories_.end() && it->first != rootWatch_;
+       it = watchedDirectories_.find(it->second.parent)) {
+    path = it->second.name + "/" + path;
+  }
+  return path;
+}
+
 void ChangeNotifier::watchDirectory(int parent, const std::string& name, bool reportFiles,
                                     std::vector<std::string>* names) {
   std::string path = pathOf(parent) + "/" + name;
@@ -75,7 +84,7 @@ void ChangeNotifier::watchChildren(int watch, bool reportFiles, std::vector<std:
     if (fs::is_directory(it->path(), statError)) {
       watchDirectory(watch, name, reportFiles, names);
     } else if (reportFiles && names != nullptr) {
-      names->push_back(name);
+      names->push_back(relativePathOf(watch, name));
     }
   }
 }
@@ -136,7 +145,7 @@ void ChangeNotifier::readEvents(std::vector<std::string>& names) {
         }
         continue;
       }
-      if (event->mask & kFileEvents) names.push_back(std::move(name));
+      if (event->mask & kFileEvents) names.push_back(relativePathOf(event->wd, name));
     }
   }
 }

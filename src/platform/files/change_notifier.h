@@ -2,8 +2,8 @@
 //
 // open() watches a root directory and every directory below it; directories created
 // later are added as they appear. waitForChanges() blocks until files are created or
-// written somewhere in the tree and hands back their names (the last path component,
-// extension included, no directory), one per event the kernel reports. wake() may be
+// written somewhere in the tree and hands back their paths relative to the root
+// ("Textures/Music/frame01.png"), one per event the kernel reports. wake() may be
 // called from any thread and makes a blocked waitForChanges() return, so that the
 // thread reading changes can be stopped. Everything else is for the reading thread.
 #pragma once
@@ -25,10 +25,10 @@ class ChangeNotifier {
   // watched (missing, not a directory, or no inotify instance).
   bool open(const std::string& root);
 
-  // Waits until changes arrive or wake() is called. Appends the names of created or
-  // written files to `names`. Returns false once woken or when the watch is lost,
+  // Waits until changes arrive or wake() is called. Appends the paths of created or
+  // written files to `paths`. Returns false once woken or when the watch is lost,
   // true otherwise (possibly with nothing appended, e.g. after a queue overflow).
-  bool waitForChanges(std::vector<std::string>& names);
+  bool waitForChanges(std::vector<std::string>& paths);
 
   // Any thread: ends the current and every later waitForChanges().
   void wake();
@@ -42,6 +42,8 @@ class ChangeNotifier {
   };
 
   std::string pathOf(int watch) const;
+  // The path of `name` in the watched directory `watch`, relative to the root.
+  std::string relativePathOf(int watch, const std::string& name) const;
   // Watches the directory `name` inside the watched `parent` (once per directory) and
   // everything below it. When `reportFiles`, files found on the way are appended to
   // `names`: they may have been written before their directory was watched.

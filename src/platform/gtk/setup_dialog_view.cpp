@@ -1,6 +1,6 @@
 // The dialog keeps the original layout: every control sits at its position in dialog
 // units, scaled by kPixelsPerUnit, in a fixed container. The banner is drawn with cairo.
-#include "platform/gtk/setup_dialog_view.h"
+#include "platform/setup_dialog_view.h"
 
 #include <gtk/gtk.h>
 
@@ -20,7 +20,7 @@ struct DialogWidgets {
   GtkWidget* start = nullptr;
   GtkWidget* checks[4] = {};
   bool refreshing = false;  // set while the view itself changes the lists
-  SetupDialogResult result = SetupDialogResult::Quit;
+  SetupDialogResult result = SetupDialogResult::kQuit;
 };
 
 GtkWidget* place(GtkWidget* fixed, GtkWidget* widget, int x, int y, int width, int height) {
@@ -56,12 +56,12 @@ void onListChanged(GtkComboBox*, gpointer data) {
 
 void onStart(GtkButton*, gpointer data) {
   auto& w = *static_cast<DialogWidgets*>(data);
-  w.result = SetupDialogResult::Start;
+  w.result = SetupDialogResult::kStart;
   gtk_main_quit();
 }
 
 void onQuit(GtkButton*, gpointer data) {
-  static_cast<DialogWidgets*>(data)->result = SetupDialogResult::Quit;
+  static_cast<DialogWidgets*>(data)->result = SetupDialogResult::kQuit;
   gtk_main_quit();
 }
 
@@ -129,7 +129,7 @@ GtkWidget* checkBox(GtkWidget* fixed, const char* text, bool active, int x, int 
 }  // namespace
 
 SetupDialogResult runSetupDialogView(SetupDialogPresenter& presenter, SetupDialogChecks& checks) {
-  if (!ensureGtk()) return SetupDialogResult::Unavailable;
+  if (!ensureGtk()) return SetupDialogResult::kUnavailable;
 
   DialogWidgets w;
   w.presenter = &presenter;

@@ -42,7 +42,7 @@ TEST(ChangeNotifier, QueueOverflowKeepsWatchingAndFindsDirectoriesMadeMeanwhile)
   std::vector<std::string> names;
   ASSERT_TRUE(notifier.waitForChanges(names));
   dir.write("Made/During/after.txt", "x");
-  EXPECT_TRUE(reported(notifier, "after.txt", names));
+  EXPECT_TRUE(reported(notifier, "Made/During/after.txt", names));
   EXPECT_FALSE(contains(names, "Made"));  // directories are not reported as files
 }
 
@@ -56,17 +56,17 @@ TEST(ChangeNotifier, DirectoriesRenamedInsideOrMovedOutsideTheTree) {
 
   std::filesystem::rename(dir.path() / "Data/Old", dir.path() / "Data/New");
   dir.write("Data/New/marker1.txt", "x");
-  ASSERT_TRUE(reported(notifier, "marker1.txt", names));
+  ASSERT_TRUE(reported(notifier, "New/marker1.txt", names));
   // Paths below the renamed directory follow it: a directory made there is watched.
   std::filesystem::create_directories(dir.path() / "Data/New/Inner/Deeper");
   dir.write("Data/New/Inner/Deeper/deep.txt", "x");
-  EXPECT_TRUE(reported(notifier, "deep.txt", names));
+  EXPECT_TRUE(reported(notifier, "New/Inner/Deeper/deep.txt", names));
 
   std::filesystem::rename(dir.path() / "Data/New", dir.path() / "Outside/Moved");
   dir.write("Outside/Moved/Inner/away.txt", "x");
   dir.write("Data/marker2.txt", "x");
   ASSERT_TRUE(reported(notifier, "marker2.txt", names));
-  EXPECT_FALSE(contains(names, "away.txt"));
+  for (const std::string& path : names) EXPECT_EQ(path.find("away.txt"), std::string::npos) << path;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The setup dialog's window. The view only shows what its presenter holds and forwards
-// the viewer's selections; every rule (which resolutions are listed, what a selection
-// change does, what "Start" writes) lives in the presenter, which needs no toolkit.
+// The setup dialog's window, as the rest of the program sees it; platform/gtk/ shows it.
+// The view only shows what its presenter holds and forwards the viewer's selections;
+// every rule (which resolutions are listed, what a selection change does, what "Start"
+// writes) lives in the presenter, which needs no toolkit.
 #pragma once
 
 #include <string>
@@ -32,11 +33,11 @@ class SetupDialogPresenter {
   virtual void selectionChanged(int resolutionSelection, const std::string& aspectText) = 0;
 };
 
-enum class SetupDialogResult { Start, Quit, Unavailable };
+enum class SetupDialogResult { kStart, kQuit, kUnavailable };
 
 // Shows the modal dialog until "Start" or "Quit" is pressed; `checks` holds the initial
 // state of the check boxes and receives their final state. "Start" stays insensitive
-// while no resolution is selected. Unavailable: no display could be opened.
+// while no resolution is selected. kUnavailable: no display could be opened.
 SetupDialogResult runSetupDialogView(SetupDialogPresenter& presenter, SetupDialogChecks& checks);
 
 }  // namespace quintaval

@@ -1,0 +1,60 @@
+#include "platform/files/file_watcher.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "support/temp_dir.h"
+
+namespace quintaval {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Takes changes until `path` has come (a loaded machine may be slow, a correct watcher
+// is not); everything taken meanwhile is appended to `taken`.
+bool arrives(FileWatcher& watcher, const std::string& path, std::vector<std::string>& taken) {
+  for (auto deadline = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < deadline;
+       std::this_thread::sleep_for(5ms)) {
+    for (std::string& change : watcher.takeChanges()) taken.push_back(std::move(change));
+    if (std::find(taken.begin(), taken.end(), path) != taken.end()) return true;
+  }
+  return false;
+}
+
+TEST(FileWatcher, QueuesPathsBelowTheRootUntilTakenAndStopsAtOnce) {
+  testing::TempDir dir;
+  dir.write("Data/Shaders/Model.frag", "void main() {}\n");
+  FileWatcher watcher;
+  ASSERT_TRUE(watcher.start((dir.path() / "Data").string()));
+  EXPECT_FALSE(watcher.start((dir.path() / "Data").string()));
+
+  // Written at once after start(), and in a directory made after it.
+  dir.write("Data/Shaders/Model.frag", "void main() { }\n");
+  dir.write("Data/Textures/Music/Deeper/frame01.png", "png");
+  std::vector<std::string> taken;
+  EXPECT_TRUE(arrives(watcher, "Shaders/Model.frag", taken));
+  EXPECT_TRUE(arrives(watcher, "Textures/Music/Deeper/frame01.png", taken));
+  for (const std::string& path : taken) {
+    EXPECT_TRUE(path == "Shaders/Model.frag" || path == "Textures/Music/Deeper/frame01.png") << path;
+  }
+  EXPECT_TRUE(watcher.takeChanges().empty());
+
+  const auto before = std::chrono::steady_clock::now();
+  watcher.stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
+  dir.write("Data/After.txt", "x");
+  std::this_thread::sleep_for(50ms);
+  EXPECT_TRUE(watcher.takeChanges().empty());
+}
+
+TEST(FileWatcher, AMissingRootCannotBeWatched) {
+  testing::TempDir dir;
+  FileWatcher watcher;
+  EXPECT_FALSE(watcher.start((dir.path() / "Data").string()));
+}
+
+}  // namespace
+}  // namespace quintaval
