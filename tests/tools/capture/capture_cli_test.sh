@@ -23,7 +23,7 @@ cd "$out"
 "$capture" --data "$QV_DEMO_DIR" --width 160 --height 90 --from 40 --to 40.05 --png first 2>"$out/err" \
   || fail "first capture failed: $(cat "$out/err")"
 grep -q "^loaded in .* s; capturing 3 frames of 160x90 at 60/1 fps$" "$out/err" || fail "no loading line: $(cat "$out/err")"
-grep -q "3 frames in 0:[0-9][0-9] (.* fps)$" "$out/err" || fail "no summary line: $(cat "$out/err")"
+grep -q "^3 frames in 0:[0-9][0-9] (.* fps)$" "$out/err" || fail "no summary line: $(cat "$out/err")"
 "$capture" --data "$QV_DEMO_DIR" --width 160 --height 90 --from 40 --to 40.05 --png second --quiet 2>"$out/err" \
   || fail "second capture failed: $(cat "$out/err")"
 [[ ! -s "$out/err" ]] || fail "--quiet still wrote: $(cat "$out/err")"

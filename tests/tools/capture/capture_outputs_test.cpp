@@ -5,9 +5,9 @@
 #include <stb_image.h>
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 
 #include "capture/audio_span.h"
 #include "capture/png_sequence_writer.h"
@@ -19,41 +19,44 @@ namespace quintaval {
 namespace {
 
 namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
 
 // A 2 × 3 frame as GL reads it: bottom row red, middle green, top blue; alpha 0 as the
-// clear colour leaves it.
-std::vector<unsigned char> stripedFrame() {
-  const unsigned char rows[3][4] = {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}};
-  std::vector<unsigned char> pixels;
+// clear colour leaves it. The first red byte is `mark`.
+Bytes stripedFrame(unsigned char mark = 255) {
+  const unsigned char rows[3][4] = {{mark, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}};
+  Bytes pixels;
   for (const auto& row : rows) {
     for (int x = 0; x < 2; ++x) pixels.insert(pixels.end(), row, row + 4);
   }
   return pixels;
 }
 
-TEST(PngSequenceWriter, WritesNumberedOpaqueFilesTopRowFirst) {
+Bytes fileBytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(PngSequenceWriter, WorkersWriteNumberedOpaqueFilesTopRowFirst) {
   testing::TempDir dir;
   const fs::path out = dir.path() / "new" / "shots";
-  PngSequenceWriter writer(out.string(), 2, 3);
+  PngSequenceWriter writer(out.string(), 2, 3, 3);
   ASSERT_TRUE(writer.open());  // creates the missing directories
-  const auto frame = stripedFrame();
-  ASSERT_TRUE(writer.writeFrame(frame.data(), 0));
-  ASSERT_TRUE(writer.writeFrame(frame.data(), 41));
-  EXPECT_TRUE(writer.finish());
-  EXPECT_TRUE(fs::exists(out / "frame-000000.png"));
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(writer.writeFrame(stripedFrame(static_cast<unsigned char>(i)).data(), i));
+  ASSERT_TRUE(writer.finish());
   EXPECT_EQ(PngSequenceWriter::fileName(41), "frame-000041.png");
-
-  int width = 0, height = 0, channels = 0;
-  unsigned char* image = stbi_load((out / "frame-000041.png").c_str(), &width, &height, &channels, 4);
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(width, 2);
-  EXPECT_EQ(height, 3);
-  EXPECT_EQ(channels, 3);  // no alpha channel: the picture is opaque
-  const unsigned char expected[3][4] = {{0, 0, 255, 255}, {0, 255, 0, 255}, {255, 0, 0, 255}};
-  for (int y = 0; y < 3; ++y) {
-    EXPECT_EQ(std::memcmp(image + y * 2 * 4, expected[y], 4), 0) << "row " << y;
+  for (int i = 0; i < 40; ++i) {
+    int width = 0, height = 0, channels = 0;
+    const std::string path = (out / PngSequenceWriter::fileName(i)).string();
+    unsigned char* image = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    ASSERT_NE(image, nullptr) << path;
+    // Three channels (no alpha: the picture is opaque), top row first: blue, green, then red
+    // with the frame's number.
+    ASSERT_EQ(std::vector<int>({width, height, channels}), std::vector<int>({2, 3, 3})) << path;
+    const auto n = static_cast<unsigned char>(i);
+    EXPECT_EQ(Bytes(image, image + 18), Bytes({0, 0, 255, 0, 0, 255, 0, 255, 0, 0, 255, 0, n, 0, 0, n, 0, 0})) << path;
+    stbi_image_free(image);
   }
-  stbi_image_free(image);
 }
 
 TEST(PngSequenceWriter, ReportsADirectoryItCannotMakeOrWriteTo) {
@@ -62,55 +65,30 @@ TEST(PngSequenceWriter, ReportsADirectoryItCannotMakeOrWriteTo) {
   const fs::path file = dir.write("taken", "a file, not a directory");
   PngSequenceWriter blocked(file.string(), 2, 3);
   EXPECT_FALSE(blocked.open());
-  ASSERT_EQ(reporter.messages().size(), 1u);
-  EXPECT_EQ(reporter.messages()[0], "Could not create the directory " + file.string());
 
   PngSequenceWriter writer(dir.path().string(), 2, 3);
   ASSERT_TRUE(writer.open());
   fs::create_directory(dir.path() / "frame-000007.png");  // a directory where the file goes
-  const auto frame = stripedFrame();
+  const Bytes frame = stripedFrame();
   writer.writeFrame(frame.data(), 7);  // written in the background: the failure shows later
   EXPECT_FALSE(writer.finish());
-  ASSERT_EQ(reporter.messages().size(), 2u);
-  EXPECT_EQ(reporter.messages()[1], "Could not write " + (dir.path() / "frame-000007.png").string());
-  // The capture stops at the next frame.
+  // The capture stops at the next frame, without another message.
   EXPECT_FALSE(writer.writeFrame(frame.data(), 8));
-  EXPECT_EQ(reporter.messages().size(), 2u);
-}
-
-TEST(PngSequenceWriter, WorkersWriteEveryFrameOfALongSequence) {
-  testing::TempDir dir;
-  PngSequenceWriter writer(dir.path().string(), 2, 3, 3);
-  ASSERT_TRUE(writer.open());
-  std::vector<unsigned char> frame = stripedFrame();
-  for (int i = 0; i < 40; ++i) {
-    frame[0] = static_cast<unsigned char>(i);  // bottom-left red byte: the frame's number
-    ASSERT_TRUE(writer.writeFrame(frame.data(), i));
-  }
-  ASSERT_TRUE(writer.finish());
-  for (int i = 0; i < 40; ++i) {
-    int width = 0, height = 0, channels = 0;
-    const std::string path = (dir.path() / PngSequenceWriter::fileName(i)).string();
-    unsigned char* image = stbi_load(path.c_str(), &width, &height, &channels, 3);
-    ASSERT_NE(image, nullptr) << path;
-    EXPECT_EQ(image[2 * 2 * 3], i) << path;  // bottom row, first pixel, red
-    stbi_image_free(image);
-  }
-}
-
-DecodedMusic ramp(int sampleRate, int channels, int frames) {
-  DecodedMusic music;
-  music.sampleRate = sampleRate;
-  music.channels = channels;
-  for (int i = 0; i < frames * channels; ++i) music.samples.push_back(static_cast<float>(i));
-  return music;
+  const std::vector<std::string> messages = {"Could not create the directory " + file.string(),
+                                             "Could not write " + (dir.path() / "frame-000007.png").string()};
+  EXPECT_EQ(reporter.messages(), messages);
 }
 
 TEST(MusicSpan, StartsAtTheSpansFirstFrameAndPadsPastTheEndWithSilence) {
-  const DecodedMusic music = ramp(100, 2, 300);  // 3 s
+  DecodedMusic music;  // 3 s of stereo at 100 frames a second, sample i holding i
+  music.sampleRate = 100;
+  music.channels = 2;
+  music.samples.assign(1000, -1.0f);  // a read past the end would find -1 rather than 0
+  music.samples.resize(600);
+  std::iota(music.samples.begin(), music.samples.end(), 0.0f);
+
   const DecodedMusic span = musicSpan(&music, 1.5, 1.0);
-  EXPECT_EQ(span.sampleRate, 100);
-  EXPECT_EQ(span.channels, 2);
+  EXPECT_EQ(std::make_pair(span.sampleRate, span.channels), std::make_pair(100, 2));
   ASSERT_EQ(span.frames(), 100);
   EXPECT_EQ(span.samples[0], 300.0f);  // frame 150, left
   EXPECT_EQ(span.samples[1], 301.0f);
@@ -125,13 +103,8 @@ TEST(MusicSpan, StartsAtTheSpansFirstFrameAndPadsPastTheEndWithSilence) {
   const DecodedMusic after = musicSpan(&music, 10.0, 0.5);
   ASSERT_EQ(after.frames(), 50);
   EXPECT_TRUE(std::all_of(after.samples.begin(), after.samples.end(), [](float s) { return s == 0.0f; }));
-}
-
-TEST(MusicSpan, WithoutMusicIsStereoSilenceOfTheSpansLength) {
-  const DecodedMusic span = musicSpan(nullptr, 3.0, 2.0);
-  EXPECT_EQ(span.sampleRate, kSilenceSampleRate);
-  EXPECT_EQ(span.channels, kSilenceChannels);
-  EXPECT_EQ(span.frames(), 2 * kSilenceSampleRate);
+  // Without music: silence as long as the span.
+  EXPECT_EQ(musicSpan(nullptr, 3.0, 2.0).frames(), 2 * kSilenceSampleRate);
 }
 
 TEST(WavFile, HoldsAHeaderAndClampedSixteenBitSamples) {
@@ -140,83 +113,54 @@ TEST(WavFile, HoldsAHeaderAndClampedSixteenBitSamples) {
   audio.sampleRate = 48000;
   audio.channels = 2;
   audio.samples = {0.0f, 1.0f, -1.0f, 0.5f, 2.0f, -3.0f};
-  const std::string path = (dir.path() / "span.wav").string();
-  ASSERT_TRUE(writeWavFile(path, audio));
+  ASSERT_TRUE(writeWavFile((dir.path() / "span.wav").string(), audio));
+  const Bytes expected = {
+      'R', 'I', 'F', 'F', 48, 0, 0, 0, 'W', 'A', 'V', 'E',  // RIFF size: 36 + data
+      'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 2, 0,          // PCM, 2 channels
+      0x80, 0xBB, 0, 0, 0x00, 0xEE, 0x02, 0, 4, 0, 16, 0,   // 48000 Hz, 192000 bytes/s, 4 bytes a frame, 16 bits
+      'd', 'a', 't', 'a', 12, 0, 0, 0,                      // 12 bytes of samples
+      0, 0, 0xFF, 0x7F, 0x01, 0x80, 0x00, 0x40, 0xFF, 0x7F, 0x01, 0x80};  // 0, 32767, -32767, 16384, clamped
+  EXPECT_EQ(fileBytes(dir.path() / "span.wav"), expected);
+}
 
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(bytes.size(), 44u + 12u);
-  auto le = [&](std::size_t at, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-    return value;
-  };
-  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
-  EXPECT_EQ(le(4, 4), 36u + 12u);
-  EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 16), "WAVEfmt ");
-  EXPECT_EQ(le(20, 2), 1u);       // PCM
-  EXPECT_EQ(le(22, 2), 2u);       // channels
-  EXPECT_EQ(le(24, 4), 48000u);   // rate
-  EXPECT_EQ(le(28, 4), 192000u);  // bytes per second
-  EXPECT_EQ(le(32, 2), 4u);       // bytes per frame
-  EXPECT_EQ(le(34, 2), 16u);
-  EXPECT_EQ(std::string(bytes.begin() + 36, bytes.begin() + 40), "data");
-  EXPECT_EQ(le(40, 4), 12u);
-  const std::int16_t expected[] = {0, 32767, -32767, 16384, 32767, -32767};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(static_cast<std::int16_t>(le(44 + 2 * i, 2)), expected[i]) << i;
+VideoSettings videoSettings(int width, int height, const char* program = nullptr) {
+  VideoSettings settings;
+  settings.path = "out.mp4";
+  settings.width = width;
+  settings.height = height;
+  if (program) settings.program = program;
+  return settings;
 }
 
 TEST(VideoEncoder, AsksFfmpegForH264AndAacFromTheFramePipe) {
-  VideoSettings settings;
+  VideoSettings settings = videoSettings(320, 180);
   settings.path = "-odd name.mp4";
-  settings.width = 320;
-  settings.height = 180;
   ASSERT_TRUE(parseFrameRate("59.94", settings.rate));
   const auto args = VideoEncoder::arguments(settings, "/tmp/a.wav");
-  const std::string line = [&] {
-    std::string joined;
-    for (const auto& arg : args) joined += arg + " ";
-    return joined;
-  }();
+  std::string line;
+  for (const auto& arg : args) line += arg + " ";
   EXPECT_EQ(args.front(), "ffmpeg");
-  EXPECT_NE(line.find("-f rawvideo -pixel_format rgba -video_size 320x180 -framerate 2997/50 -i pipe:3 "),
-            std::string::npos);
-  EXPECT_NE(line.find("-i file:/tmp/a.wav "), std::string::npos);
-  EXPECT_NE(line.find("-vf vflip "), std::string::npos);
-  EXPECT_NE(line.find("-c:v libx264 "), std::string::npos);
-  EXPECT_NE(line.find("-pix_fmt yuv420p "), std::string::npos);
-  EXPECT_NE(line.find("-c:a aac "), std::string::npos);
+  for (const char* part : {"-f rawvideo -pixel_format rgba -video_size 320x180 -framerate 2997/50 -i pipe:3 ",
+                           "-i file:/tmp/a.wav ", "-vf vflip ", "-c:v libx264 ", "-pix_fmt yuv420p ", "-c:a aac "}) {
+    EXPECT_NE(line.find(part), std::string::npos) << part;
+  }
   EXPECT_EQ(args.back(), "file:-odd name.mp4");  // never read as an option
 }
 
-TEST(VideoEncoder, ReportsAMissingProgram) {
+TEST(VideoEncoder, ReportsAMissingProgramOrOneThatFailsInsteadOfClaimingSuccess) {
   testing::RecordingReporter reporter;
-  VideoSettings settings;
-  settings.path = "out.mp4";
-  settings.width = 2;
-  settings.height = 2;
-  settings.program = "quintaval-no-such-encoder";
-  VideoEncoder encoder(settings);
-  EXPECT_FALSE(encoder.open(musicSpan(nullptr, 0.0, 0.1)));
-  ASSERT_EQ(reporter.messages().size(), 1u);
-  EXPECT_EQ(reporter.messages()[0], "Could not start quintaval-no-such-encoder: No such file or directory");
-}
+  VideoEncoder missing(videoSettings(2, 2, "quintaval-no-such-encoder"));
+  EXPECT_FALSE(missing.open(musicSpan(nullptr, 0.0, 0.1)));
 
-TEST(VideoEncoder, ReportsAnEncoderThatFailsInsteadOfClaimingSuccess) {
-  testing::RecordingReporter reporter;
-  VideoSettings settings;
-  settings.path = "out.mp4";
-  settings.width = 256;
-  settings.height = 256;  // more than a pipe holds, so the write itself sees the end
-  settings.program = "false";
-  VideoEncoder encoder(settings);
-  ASSERT_TRUE(encoder.open(musicSpan(nullptr, 0.0, 0.1)));
-  const std::vector<unsigned char> frame(256 * 256 * 4, 0);
-  EXPECT_FALSE(encoder.writeFrame(frame.data(), 0));
-  EXPECT_FALSE(encoder.finish());
-  ASSERT_EQ(reporter.messages().size(), 2u);
-  EXPECT_EQ(reporter.messages()[0], "false stopped taking frames at frame 0");
-  EXPECT_EQ(reporter.messages()[1], "false failed (exit status 1) writing out.mp4");
+  VideoEncoder failing(videoSettings(256, 256, "false"));  // more than a pipe holds: the write sees the end
+  ASSERT_TRUE(failing.open(musicSpan(nullptr, 0.0, 0.1)));
+  const Bytes frame(256 * 256 * 4, 0);
+  EXPECT_FALSE(failing.writeFrame(frame.data(), 0));
+  EXPECT_FALSE(failing.finish());
+  EXPECT_EQ(reporter.messages(), (std::vector<std::string>{
+                                     "Could not start quintaval-no-such-encoder: No such file or directory",
+                                     "false stopped taking frames at frame 0",
+                                     "false failed (exit status 1) writing out.mp4"}));
 }
 
 }  // namespace
