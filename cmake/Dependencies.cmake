@@ -11,6 +11,8 @@ pkg_check_modules(DEVIL REQUIRED IMPORTED_TARGET IL)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(FFTW3F REQUIRED IMPORTED_TARGET fftw3f)
+find_package(CLI11 CONFIG REQUIRED)
+pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
 pkg_check_modules(CAIRO IMPORTED_TARGET cairo)
 pkg_check_modules(STB IMPORTED_TARGET stb)
 

@@ -9,6 +9,7 @@ packages=(
   build-essential cmake pkg-config
   # the program
   libglfw3-dev libglew-dev libdevil-dev libsdl2-dev libmpg123-dev libfftw3-dev libgtk-3-dev
+  libcli11-dev libimgui-dev
   # tools and the sample demo generator
   nlohmann-json3-dev libcairo2-dev fonts-dejavu-core libmp3lame-dev ffmpeg
   # tests and benchmarks

@@ -1,26 +1,43 @@
 // quintaval: the demo player. Start-up runs the steps below in order; any failure ends
-// the program with -1 after its message was shown.
+// the program with -1 after its message was shown. With --author the same demo runs in
+// author mode (see author/author_session.h); viewer mode never constructs any of it.
+#include <unistd.h>
+
 #include <memory>
 
 #include "app/demo.h"
 #include "app/main_loop.h"
+#include "app/player_options.h"
 #include "app/setup_dialog.h"
 #include "app/startup.h"
+#include "author/author_session.h"
 #include "core/error_report.h"
 #include "platform/gtk/gtk_error_reporter.h"
 
-int main() {
+int main(int argc, char** argv) {
   using namespace quintaval;
+  PlayerOptions options;
+  if (std::optional<int> status = parsePlayerOptions(argc, argv, options)) return *status;
+  // The option checked that the folder exists; Data/ is read relative to it.
+  if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) return -1;
+
   GtkErrorReporter messageBoxes;
   setErrorReporter(&messageBoxes);
 
   auto demo = std::make_unique<Demo>();
-  if (!runSetupDialog(demo->settings)) return -1;
+  applyPlayerOptions(options, demo->settings);
+  if (options.showsSetupDialog() && !runSetupDialog(demo->settings)) return -1;
   demo->frameStats.markStart();
   if (!startDemo(*demo, WindowVisibility::kShown)) return -1;
   startMusic(*demo);
+  if (options.startSeconds > 0.0) demo->music.seek(options.startSeconds);
   startFileWatcher(*demo);
-  runMainLoop(*demo);
+  if (options.author) {
+    AuthorSession session(*demo);
+    runMainLoop(*demo, &session);
+  } else {
+    runMainLoop(*demo);
+  }
   shutdown(*demo);
   return 0;
 }

@@ -13,7 +13,18 @@ constexpr float kDemoEndSeconds = static_cast<float>(kDemoSeconds);
 // True when a frame drawn at `musicTime` is the last one.
 bool reachedDemoEnd(float musicTime, bool loopDemo);
 
-void runMainLoop(Demo& demo);
+// What author mode adds to each frame; viewer mode has none.
+class FrameHooks {
+ public:
+  virtual ~FrameHooks() = default;
+  // After the events were polled, before the frame is drawn.
+  virtual void beforeFrame() = 0;
+  // After the frame was drawn, before it is presented.
+  virtual void beforePresent(const FrameRenderer& renderer) = 0;
+};
+
+// Runs until Escape, a close request or (without hooks) the end of the demo.
+void runMainLoop(Demo& demo, FrameHooks* hooks = nullptr);
 
 // Releases what the run holds at its end and closes the window.
 void shutdown(Demo& demo);

@@ -15,9 +15,9 @@
 namespace quintaval {
 namespace {
 
-std::uint32_t uploadTexture(const DecodedImage& image) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
+// Uploads into `texture`, or into a new texture when it is 0.
+std::uint32_t uploadTexture(const DecodedImage& image, GLuint texture = 0) {
+  if (texture == 0) glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA,
@@ -40,8 +40,7 @@ TextureLibrary::TextureLibrary() {
   }
 }
 
-bool TextureLibrary::loadImage(const std::string& path, const std::string& name) {
-  DecodedImage image;
+bool TextureLibrary::decodeForUpload(const std::string& path, const std::string& name, DecodedImage& image) {
   switch (ImageDecoder::decode(path, image)) {
     case DecodeStatus::kLoadFailed:
       reportError("DevIL failed to load: " + name);
@@ -62,6 +61,12 @@ bool TextureLibrary::loadImage(const std::string& path, const std::string& name)
                 std::to_string(maxSize));
     return false;
   }
+  return true;
+}
+
+bool TextureLibrary::loadImage(const std::string& path, const std::string& name) {
+  DecodedImage image;
+  if (!decodeForUpload(path, name, image)) return false;
   auto entry = std::make_unique<TextureEntry>();
   entry->name = name;
   entry->path = path;
@@ -70,6 +75,29 @@ bool TextureLibrary::loadImage(const std::string& path, const std::string& name)
   entry->texture = uploadTexture(image);
   entries_.push_back(std::move(entry));
   return true;
+}
+
+bool TextureLibrary::reloadImage(const std::string& name) {
+  for (const auto& entry : entries_) {
+    if (entry->name != name) continue;
+    DecodedImage image;
+    if (!decodeForUpload(entry->path, name, image)) return false;
+    uploadTexture(image, entry->texture);
+    entry->width = image.width;
+    entry->height = image.height;
+    return true;
+  }
+  return false;
+}
+
+void TextureLibrary::reloadDirectory() {
+  std::vector<std::unique_ptr<TextureEntry>> old = std::move(entries_);
+  entries_.clear();
+  loadDirectory(directory_);
+  for (const auto& entry : old) {
+    const GLuint texture = entry->texture;
+    glDeleteTextures(1, &texture);
+  }
 }
 
 void TextureLibrary::loadDirectory(const std::string& directory) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/image_decoder.h"
 #include "assets/texture_entry.h"
 
 namespace quintaval {
@@ -37,6 +38,15 @@ class TextureLibrary {
   // "/"), then sorts the whole list by name as unsigned bytes.
   void loadDirectory(const std::string& directory);
 
+  // Author mode, after a file changed: decodes the first entry named `name` again from
+  // its path and uploads it into the same texture, so whoever holds the texture sees the
+  // new picture. False (reported, the old picture kept) when it does not load, or when
+  // no entry has that name.
+  bool reloadImage(const std::string& name);
+  // Author mode, after a file of the directory came or went: the list made afresh from
+  // the last loadDirectory's directory; the old textures are deleted.
+  void reloadDirectory();
+
   // The texture of the first entry named exactly `name`, or 0.
   std::uint32_t textureByName(const std::string& name) const;
 
@@ -50,6 +60,9 @@ class TextureLibrary {
   const std::string& directory() const { return directory_; }
 
  private:
+  // Decodes and checks the size against the GL's limit, reporting failures by `name`.
+  static bool decodeForUpload(const std::string& path, const std::string& name, DecodedImage& image);
+
   std::vector<std::unique_ptr<TextureEntry>> entries_;
   std::string directory_;
 };

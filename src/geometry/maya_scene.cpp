@@ -16,6 +16,7 @@
 // lights, and curves still short of points, are dropped there.
 #include "geometry/maya_scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -100,6 +101,20 @@ struct OpenLight {
 std::string mayaObjectName(const std::string& path) {
   const std::size_t cut = path.rfind('/');
   return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool MayaScene::rereadMayaFile(const std::string& path) {
+  MayaScene fresh;
+  if (!fresh.readMayaFile(path)) return false;
+  auto replace = [&path](auto& objects, auto& freshObjects) {
+    objects.erase(std::remove_if(objects.begin(), objects.end(), [&path](const auto& o) { return o.path == path; }),
+                  objects.end());
+    objects.insert(objects.end(), freshObjects.begin(), freshObjects.end());
+  };
+  replace(paths_, fresh.paths_);
+  replace(pointLights_, fresh.pointLights_);
+  replace(ambientLights_, fresh.ambientLights_);
+  return true;
 }
 
 bool MayaScene::readMayaFile(const std::string& path) {

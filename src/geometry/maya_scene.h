@@ -43,6 +43,9 @@ class MayaScene {
   bool readMayaFile(const std::string& path);
   // The same for text already in memory; `path` names the objects.
   bool readMayaText(std::string_view text, const std::string& path);
+  // Author mode, after the file changed: the objects read from `path` are replaced by
+  // those it holds now. False, with the scene unchanged, when it cannot be read.
+  bool rereadMayaFile(const std::string& path);
 
   Vec3 pointLightPosition(const std::string& name) const;   // (0, 0, 0) if none
   Vec3 pointLightColor(const std::string& name) const;      // (1, 1, 1) if none

@@ -42,6 +42,8 @@ class Model {
 
   bool loaded() const { return data_.loaded; }
   bool uploaded() const { return uploaded_; }
+  // Whether the file gave any position at all (a damaged or half-written file may not).
+  bool hasGeometry() const { return !data_.positions.empty(); }
   bool pointMode() const { return pointMode_; }
   // The 1x1 colour textures of a material (index -1: the default material), for tests
   // and tools: Ka, Kd, Ks, Ke. Zeros before upload.

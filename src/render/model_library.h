@@ -19,6 +19,13 @@ class ModelLibrary {
 
   void drawByName(const std::string& name) const;
 
+  // Author mode, after a file changed: reads every model named `name` (every model, for
+  // an empty name: a material library changed) again from its path, looking its maps up
+  // in `textures`. A model is replaced only by one that loaded, uploaded and has
+  // geometry; false when any did not (it keeps its last good version) or no model has
+  // the name.
+  bool reload(const std::string& name, const TextureLibrary* textures);
+
   std::size_t count() const { return models_.size(); }
   const Model& model(std::size_t index) const { return *models_[index]; }
   const std::string& name(std::size_t index) const { return names_[index]; }

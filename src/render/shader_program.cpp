@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "textio/text_file.h"
@@ -34,24 +35,46 @@ void waitForFile(const std::string& path) {
   }
 }
 
-void printShaderLog(GLuint shader, const std::string& path) {
+// Prints the driver's log under `title` and appends it to `into`.
+void takeLog(GLuint object, bool isProgram, const std::string& title, std::string& into) {
   GLint length = 0;
-  glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+  isProgram ? glGetProgramiv(object, GL_INFO_LOG_LENGTH, &length) : glGetShaderiv(object, GL_INFO_LOG_LENGTH, &length);
   if (length <= 1) return;
   std::vector<char> log(static_cast<size_t>(length));
-  glGetShaderInfoLog(shader, length, nullptr, log.data());
-  std::fprintf(stderr, "%s:\n%s\n", path.c_str(), log.data());
+  isProgram ? glGetProgramInfoLog(object, length, nullptr, log.data())
+            : glGetShaderInfoLog(object, length, nullptr, log.data());
+  std::fprintf(stderr, "%s:\n%s\n", title.c_str(), log.data());
+  into += title + ":\n" + log.data();
 }
 
-void printProgramLog(GLuint program, const std::string& vertexPath,
-                     const std::string& fragmentPath) {
-  GLint length = 0;
-  glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-  if (length <= 1) return;
-  std::vector<char> log(static_cast<size_t>(length));
-  glGetProgramInfoLog(program, length, nullptr, log.data());
-  std::fprintf(stderr, "link %s + %s:\n%s\n", vertexPath.c_str(), fragmentPath.c_str(),
-               log.data());
+// Gives `to` the values that `from` holds in its plain (non-array) uniforms of the same
+// name and type, so a rebuilt program starts where the old one was.
+void copyUniforms(GLuint from, GLuint to) {
+  GLint count = 0;
+  glGetProgramiv(from, GL_ACTIVE_UNIFORMS, &count);
+  glUseProgram(to);
+  for (GLint i = 0; i < count; ++i) {
+    char name[256];
+    GLint size = 0;
+    GLenum type = 0;
+    glGetActiveUniform(from, static_cast<GLuint>(i), sizeof name, nullptr, &size, &type, name);
+    const GLint source = glGetUniformLocation(from, name);
+    const GLint target = glGetUniformLocation(to, name);
+    if (size != 1 || source < 0 || target < 0) continue;
+    GLfloat f[16] = {};
+    GLint n[4] = {};
+    switch (type) {
+      case GL_FLOAT: glGetUniformfv(from, source, f); glUniform1fv(target, 1, f); break;
+      case GL_FLOAT_VEC2: glGetUniformfv(from, source, f); glUniform2fv(target, 1, f); break;
+      case GL_FLOAT_VEC3: glGetUniformfv(from, source, f); glUniform3fv(target, 1, f); break;
+      case GL_FLOAT_VEC4: glGetUniformfv(from, source, f); glUniform4fv(target, 1, f); break;
+      case GL_FLOAT_MAT4: glGetUniformfv(from, source, f); glUniformMatrix4fv(target, 1, GL_FALSE, f); break;
+      case GL_INT:
+      case GL_BOOL:
+      case GL_SAMPLER_2D: glGetUniformiv(from, source, n); glUniform1iv(target, 1, n); break;
+      default: break;
+    }
+  }
 }
 
 }  // namespace
@@ -62,7 +85,8 @@ std::optional<std::string> ShaderProgram::readTextFile(const std::string& path) 
   return text;
 }
 
-ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath)
+    : vertexPath_(vertexPath), fragmentPath_(fragmentPath) {
   waitForFile(vertexPath);
   waitForFile(fragmentPath);
 
@@ -82,15 +106,43 @@ ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& f
   glShaderSource(fragmentShader, 1, &fragmentSource, nullptr);
 
   glCompileShader(vertexShader);
-  printShaderLog(vertexShader, vertexPath);
+  takeLog(vertexShader, false, vertexPath, log_);
   glCompileShader(fragmentShader);
-  printShaderLog(fragmentShader, fragmentPath);
+  takeLog(fragmentShader, false, fragmentPath, log_);
 
   program = glCreateProgram();
   glAttachShader(program, vertexShader);
   glAttachShader(program, fragmentShader);
   glLinkProgram(program);
-  printProgramLog(program, vertexPath, fragmentPath);
+  takeLog(program, true, "link " + vertexPath + " + " + fragmentPath, log_);
+}
+
+bool ShaderProgram::linked() const {
+  if (program == 0) return false;
+  GLint status = GL_FALSE;
+  glGetProgramiv(program, GL_LINK_STATUS, &status);
+  return status == GL_TRUE;
+}
+
+bool ShaderProgram::rebuild() {
+  ShaderProgram fresh(vertexPath_, fragmentPath_);
+  log_ = fresh.log_;
+  if (!fresh.linked()) {
+    if (log_.empty()) log_ = vertexPath_ + " or " + fragmentPath_ + " cannot be read";
+    return false;
+  }
+  GLint current = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+  if (linked()) copyUniforms(program, fresh.program);
+  glUseProgram(static_cast<GLuint>(current) == program ? fresh.program : static_cast<GLuint>(current));
+  std::swap(vertexShader, fresh.vertexShader);
+  std::swap(fragmentShader, fresh.fragmentShader);
+  std::swap(program, fresh.program);
+  // The old objects are no longer used by anything.
+  glDeleteProgram(fresh.program);
+  glDeleteShader(fresh.vertexShader);
+  glDeleteShader(fresh.fragmentShader);
+  return true;
 }
 
 void ShaderProgram::use() const { glUseProgram(program); }

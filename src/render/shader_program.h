@@ -5,7 +5,8 @@
 // and link logs go to standard error when the driver writes any. Setters look the
 // uniform location up by name on every call and act on the current program, so the
 // caller must `use` this program first; a name the program lacks is ignored silently.
-// GL objects are never deleted: programs live until the process ends.
+// GL objects are deleted only when rebuild() replaces them; otherwise programs live until
+// the process ends.
 #pragma once
 
 #include <optional>
@@ -35,6 +36,15 @@ class ShaderProgram {
   // Column-major, sent untransposed.
   void setUniformMatrix4fv(const char* name, Mat4 matrix) const;
 
+  // Builds the program again from its files (author mode, after one changed). Only when
+  // the new one links does it take this program's place, with the old one's uniform
+  // values; otherwise the old program stays and log() says why. The GL name changes.
+  bool rebuild();
+  bool linked() const;
+  // The compile and link messages of the last build, empty when the driver had none.
+  const std::string& log() const { return log_; }
+  const std::string& vertexPath() const { return vertexPath_; }
+
   // The whole file as text (bytes unchanged), or nothing when it cannot be read.
   static std::optional<std::string> readTextFile(const std::string& path);
 
@@ -42,6 +52,11 @@ class ShaderProgram {
   unsigned int vertexShader = 0;
   unsigned int fragmentShader = 0;
   unsigned int program = 0;  // stays 0 unless both sources were read
+
+ private:
+  std::string vertexPath_;
+  std::string fragmentPath_;
+  std::string log_;
 };
 
 }  // namespace quintaval

@@ -67,6 +67,17 @@ std::string SyncDevice::trackPath(const std::string& name) const {
   return base_ + "_" + name + ".track";
 }
 
+bool SyncDevice::reloadTrack(const std::string& name) {
+  for (const auto& track : tracks_) {
+    if (track->name != name) continue;
+    std::vector<SyncKey> keys;
+    if (!readTrackFile(trackPath(name), keys)) return false;
+    track->keys = std::move(keys);
+    return true;
+  }
+  return false;
+}
+
 const SyncTrack* SyncDevice::getTrack(const std::string& name) {
   for (const auto& track : tracks_) {
     if (track->name == name) return track.get();

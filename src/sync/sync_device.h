@@ -56,6 +56,11 @@ class SyncDevice {
   // stay valid for the device's lifetime. Never null.
   const SyncTrack* getTrack(const std::string& name);
 
+  // Reads the file of a requested track again (author mode, after the file changed). The
+  // keys are replaced only when the file could be read; false otherwise, or when the track
+  // was never requested. The handle stays the same.
+  bool reloadTrack(const std::string& name);
+
   // base + "_" + name + ".track", the name used unchanged (dots included).
   std::string trackPath(const std::string& name) const;
 

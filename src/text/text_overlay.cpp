@@ -56,6 +56,16 @@ void TextOverlay::loadTextScript(const std::string& path) {
   ready_ = true;
 }
 
+bool TextOverlay::rereadTextScript(const std::string& path) {
+  TextScript script;
+  if (!readTextScript(path, script)) return false;
+  lines_ = std::move(script.lines);
+  placementX_ = script.placementX;
+  placementY_ = script.placementY;
+  for (TextLine& line : lines_) line.text = displayText(line);
+  return true;
+}
+
 void TextOverlay::drawLine(float t) {
   // !(t >= 0) also turns away NaN, which has no line.
   if (!(t >= 0.0f) || lines_.empty() || !ready_) return;

@@ -31,6 +31,10 @@ class TextOverlay {
   // shaders not supported!" or "Error compiling text shader" and then draws nothing.
   void loadTextScript(const std::string& path);
 
+  // Author mode, after the script changed: its lines and placement are replaced by the
+  // file's, keeping the program and buffers. False, with the old lines kept, when the
+  // file cannot be read or has no "//Quintaval" header.
+  bool rereadTextScript(const std::string& path);
   // The font image: 16 x 16 glyph cells, row 0 at the top of the image.
   void setFontTexture(unsigned int texture) { fontTexture_ = texture; }
 
@@ -44,7 +48,7 @@ class TextOverlay {
   int placementY() const { return placementY_; }
   // True once the program compiled and the buffers exist.
   bool ready() const { return ready_; }
-  const ShaderProgram* textShader() const { return textShader_.get(); }
+  ShaderProgram* textShader() const { return textShader_.get(); }
 
  private:
   std::unique_ptr<ShaderProgram> textShader_;

@@ -43,6 +43,7 @@ void MusicClock::start(std::shared_ptr<const DecodedMusic> music, bool loop) {
     reportError(kLoadFailedMessage);
     // A demo without its music must not freeze on its first row: it plays on, silently.
     withoutMusicSinceNs_ = time_.nowNs();
+    runningSinceNs_ = withoutMusicSinceNs_;
     return;
   }
 
@@ -59,6 +60,7 @@ void MusicClock::start(std::shared_ptr<const DecodedMusic> music, bool loop) {
   const bool rewound = output_.rewind();
   if (!output_.play()) reportError(kPlayFailedMessage);
   if (!rewound) reportError(kRewindFailedMessage);
+  runningSinceNs_ = output_.playStartNs();
 }
 
 void MusicClock::stop() {
@@ -66,25 +68,74 @@ void MusicClock::stop() {
   music_.reset();
   withoutMusicSinceNs_ = -1;
   smoother_.reset();
+  runningFrom_ = 0.0;
+  runningSinceNs_ = 0;
+  paused_ = false;
+  seekPending_ = false;
+}
+
+void MusicClock::pause() {
+  if (paused_) return;
+  pausedAt_ = seconds();
+  paused_ = true;
+  output_.pause();
+}
+
+void MusicClock::resume() {
+  if (!paused_) return;
+  paused_ = false;
+  seek(pausedAt_);
+  output_.play();
+}
+
+void MusicClock::seek(double target) {
+  target = std::max(0.0, target);
+  if (paused_) {
+    pausedAt_ = target;
+    return;
+  }
+  runningFrom_ = target;
+  runningSinceNs_ = time_.nowNs();
+  if (!music_) return;
+  output_.seekTo(static_cast<std::uint64_t>(std::llround(target * music_->sampleRate)));
+  smoother_.reset();
+  seekPending_ = true;
+  seekTarget_ = target;
+}
+
+void MusicClock::replaceMusic(std::shared_ptr<const DecodedMusic> music) {
+  const double at = seconds();
+  const bool wasPaused = paused_;
+  start(std::move(music), loop_);
+  seek(at);
+  if (wasPaused) pause();
+}
+
+double MusicClock::sourceSeconds(std::int64_t now) const {
+  return runningFrom_ + std::max<std::int64_t>(0, now - runningSinceNs_) * 1e-9;
+}
+
+double MusicClock::wrapped(double seconds) const {
+  if (!loop_) return seconds;
+  const double length = music_ ? static_cast<double>(music_->frames()) / music_->sampleRate : kDemoSeconds;
+  return length > 0.0 ? std::fmod(seconds, length) : seconds;
 }
 
 double MusicClock::seconds() const {
+  if (paused_) return wrapped(pausedAt_);
   const std::int64_t now = time_.nowNs();
-  if (playingWithoutMusic()) {
-    const double elapsed = std::max<std::int64_t>(0, now - withoutMusicSinceNs_) * 1e-9;
-    return loop_ ? std::fmod(elapsed, kDemoSeconds) : elapsed;
-  }
+  // Without music, and on the dummy driver (nothing is heard, and its own pacing slips on
+  // a busy machine), the music plays at the time source's pace.
+  if (playingWithoutMusic()) return wrapped(sourceSeconds(now));
   if (!music_ || !output_.isOpen()) return 0.0;
-  double frames;
-  if (output_.onDummyDriver()) {
-    // Nothing is heard, and the dummy driver's own pacing slips on a busy machine: the
-    // music plays at the time source's pace from the moment it started.
-    frames = std::max<std::int64_t>(0, now - output_.playStartNs()) * 1e-9 * music_->sampleRate;
-  } else {
-    frames = smoother_.positionAt(output_.anchor(), output_.latencyFrames(), music_->sampleRate, now);
+  if (output_.onDummyDriver()) return wrapped(sourceSeconds(now));
+  const AudioAnchor anchor = output_.anchor();
+  if (seekPending_) {
+    if (!anchor.valid) return wrapped(seekTarget_);
+    seekPending_ = false;
   }
-  if (loop_) frames = std::fmod(frames, static_cast<double>(music_->frames()));
-  return frames / music_->sampleRate;
+  const double frames = smoother_.positionAt(anchor, output_.latencyFrames(), music_->sampleRate, now);
+  return wrapped(frames / music_->sampleRate);
 }
 
 void MusicClock::fetchSpectrum(float* out) const {

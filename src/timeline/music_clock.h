@@ -12,6 +12,10 @@
 //
 // The output and the time source are the SDL output and the steady clock unless the
 // caller lends others (tests: a fake output and a hand-set time).
+//
+// Author mode pauses, resumes and seeks. The music is in memory, so a seek is exact: the
+// next buffer the device plays starts at the new position, and the time reads that
+// position at once (on a sound card, until the first buffer after the seek is heard).
 #pragma once
 
 #include <cstdint>
@@ -49,6 +53,15 @@ class MusicClock : public Clock {
   // Stops playback and releases the output; time returns to 0.
   void stop();
 
+  // Stops the sound and the time where they are; resume() goes on from there.
+  void pause();
+  void resume();
+  bool paused() const { return paused_; }
+  // Moves the play position to `seconds` (from 0 on), playing or paused.
+  void seek(double seconds);
+  // Plays `music` (decoded again after its file changed) from the current position.
+  void replaceMusic(std::shared_ptr<const DecodedMusic> music);
+
   double seconds() const override;
   void fetchSpectrum(float* out) const override;
 
@@ -57,6 +70,9 @@ class MusicClock : public Clock {
  private:
   // Whether time runs on the time source alone because there is no music to follow.
   bool playingWithoutMusic() const { return withoutMusicSinceNs_ >= 0; }
+  // Seconds of music, before wrapping, from the time source since the last (re)start.
+  double sourceSeconds(std::int64_t now) const;
+  double wrapped(double seconds) const;
 
   std::unique_ptr<AudioSink> ownedOutput_;  // the SDL output, unless one was lent
   AudioSink& output_;
@@ -64,6 +80,14 @@ class MusicClock : public Clock {
   std::shared_ptr<const DecodedMusic> music_;
   bool loop_ = false;
   std::int64_t withoutMusicSinceNs_ = -1;  // time at start() without music; -1 otherwise
+  // Where the time source's count starts: `runningFrom_` seconds at `runningSinceNs_`.
+  double runningFrom_ = 0.0;
+  std::int64_t runningSinceNs_ = 0;
+  bool paused_ = false;
+  double pausedAt_ = 0.0;
+  // After a seek on a sound card: the position until the device hands over a buffer.
+  mutable bool seekPending_ = false;
+  double seekTarget_ = 0.0;
   // The smooth clock advances on every reading, from the main thread only.
   mutable PlaybackSmoother smoother_;
 };

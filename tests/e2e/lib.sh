@@ -19,10 +19,41 @@ fail() {
   exit 1
 }
 
-# Starts quintaval in the runnable tree; its standard error goes to $QV_LOG_DIR/stderr.
+# Starts quintaval in the runnable tree with the arguments given; its standard output and
+# error go to $QV_LOG_DIR/stdout and stderr.
 start_quintaval() {
-  (cd "$QV_DEMO_DIR" && exec ./quintaval >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr") &
+  (cd "$QV_DEMO_DIR" && exec ./quintaval "$@" >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr") &
   QV_PID=$!
+}
+
+# The hash of the screen now.
+screen_hash() {
+  local mean hash
+  read -r mean hash < <("$QV_PROBE")
+  echo "$hash"
+}
+
+# Waits up to $2 seconds until the screen differs from hash $1 (0 when it did).
+wait_for_picture_change() {
+  local from=$1 seconds=$2
+  for ((i = 0; i < seconds * 10; i++)); do
+    [[ "$(screen_hash)" != "$from" ]] && return 0
+    kill -0 "$QV_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 seconds for a line of quintaval's standard output or error matching the
+# extended regular expression $1.
+wait_for_line() {
+  local pattern=$1 seconds=$2
+  for ((i = 0; i < seconds * 10; i++)); do
+    cat "$QV_LOG_DIR/stdout" "$QV_LOG_DIR/stderr" 2>/dev/null | grep -Eq "$pattern" && return 0
+    kill -0 "$QV_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
 }
 
 # Makes a scratch runnable tree that shares everything with $QV_DEMO_DIR but the entries of

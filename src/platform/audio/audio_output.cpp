@@ -86,10 +86,16 @@ bool AudioOutput::play() {
   return true;
 }
 
-bool AudioOutput::rewind() {
+void AudioOutput::pause() {
+  if (device_ != 0) SDL_PauseAudioDevice(device_, 1);
+}
+
+bool AudioOutput::rewind() { return seekTo(0); }
+
+bool AudioOutput::seekTo(std::uint64_t frame) {
   if (device_ == 0) return false;
   SDL_LockAudioDevice(device_);
-  framesHanded_ = 0;
+  framesHanded_ = frame;
   {
     std::lock_guard<std::mutex> lock(anchorMutex_);
     anchor_ = AudioAnchor{};

@@ -33,6 +33,8 @@ class AudioOutput : public AudioSink {
   bool rewind() override;
   // Starts (unpauses) the callback. False when nothing is open.
   bool play() override;
+  void pause() override;
+  bool seekTo(std::uint64_t frame) override;
   // Stops the callback and releases the device and the audio subsystem.
   void close() override;
 

@@ -38,6 +38,11 @@ class AudioSink {
   virtual bool rewind() = 0;
   // Starts playing. False when nothing is open.
   virtual bool play() = 0;
+  // Stops handing frames to the device, keeping the position; play() goes on.
+  virtual void pause() {}
+  // Puts the position at `frame` of the music (any time, playing or not): the next
+  // buffer starts there and counts on from it. False when nothing is open.
+  virtual bool seekTo(std::uint64_t frame) { return frame == 0 && rewind(); }
   // Stops playing and releases the output.
   virtual void close() = 0;
 

@@ -1,0 +1,60 @@
+#include "app/player_options.h"
+
+#include "core/command_line.h"
+
+namespace quintaval {
+
+std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& options) {
+  CLI::App app("Plays a Quintaval demo: the setup dialog first, unless a size or --author is given.",
+               "quintaval");
+  app.set_version_flag("--version", "quintaval " QV_VERSION);
+  std::string window, fullscreen, vsync, multisampling, start;
+  app.add_option("--data", options.dataDir, "The folder holding the demo's Data/ (default: the working directory)")
+      ->type_name("DIR")
+      ->check(CLI::ExistingDirectory);
+  auto* windowOption = app.add_option("--window", window, "Play in a window of this size, without the dialog")
+                           ->type_name("WxH");
+  app.add_option("--fullscreen", fullscreen, "Play full screen at this size, without the dialog")
+      ->type_name("WxH")
+      ->excludes(windowOption);
+  app.add_option("--vsync", vsync, "Vertical sync (default on)")->type_name("on|off")->check(onOffCheck());
+  app.add_option("--multisampling", multisampling, "4x multisampling (default on)")
+      ->type_name("on|off")
+      ->check(onOffCheck());
+  app.add_flag("--loop", options.loop, "Start over at the end instead of ending");
+  app.add_option("--start", start, "Start playing at this many seconds of music")->type_name("SECONDS");
+  app.add_flag("--author", options.author,
+               "Author mode: live reload of Data/, transport keys and the author overlay (Tab)");
+  if (std::optional<int> status = parseCommandLine(app, argc, argv)) return status;
+
+  const std::string& size = window.empty() ? fullscreen : window;
+  if (!size.empty()) {
+    if (!parseSize(size, options.width, options.height)) {
+      return commandLineError(app, "the size must be WIDTHxHEIGHT, such as 1280x720, not '" + size + "'");
+    }
+    options.sizeGiven = true;
+    options.fullscreen = window.empty();
+  } else if (options.author) {
+    options.width = kAuthorWidth;
+    options.height = kAuthorHeight;
+  }
+  if (!vsync.empty()) options.vsync = onOff(vsync);
+  if (!multisampling.empty()) options.multisampling = onOff(multisampling);
+  if (!start.empty() && (!parseSeconds(start, options.startSeconds) || options.startSeconds < 0.0)) {
+    return commandLineError(app, "--start must be a number of seconds from 0 on, not '" + start + "'");
+  }
+  return std::nullopt;
+}
+
+void applyPlayerOptions(const PlayerOptions& options, DemoSettings& settings) {
+  if (options.sizeGiven || options.author) {
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.fullscreen = options.fullscreen;
+  }
+  if (options.vsync) settings.vsync = *options.vsync;
+  if (options.multisampling) settings.multisampling = *options.multisampling;
+  if (options.loop) settings.loopDemo = true;
+}
+
+}  // namespace quintaval

@@ -1,0 +1,157 @@
+#include "author/author_session.h"
+
+#include <GLFW/glfw3.h>
+
+#include "app/demo.h"
+#include "author/author_overlay.h"
+#include "author/change_router.h"
+#include "author/overlay_snapshot.h"
+#include "scenes/camera_shake.h"
+
+namespace quintaval {
+namespace {
+
+constexpr std::size_t kFrameTimesShown = 120;
+// The tracks are plotted over the seconds around now, at this many points.
+constexpr double kPlotSecondsBefore = 4.0;
+constexpr double kPlotSecondsAfter = 4.0;
+constexpr int kPlotPoints = 160;
+
+AuthorSession* sessionOf(GLFWwindow* window) {
+  return static_cast<AuthorSession*>(glfwGetWindowUserPointer(window));
+}
+
+}  // namespace
+
+AuthorSession::AuthorSession(Demo& demo)
+    : demo_(demo),
+      previousReporter_(setErrorReporter(&log_)),
+      transport_(demo.music),
+      reloader_(demo, log_),
+      started_(std::chrono::steady_clock::now()),
+      lastFrame_(started_) {
+  GLFWwindow* window = glfwGetCurrentContext();
+  glfwSetWindowUserPointer(window, this);
+  // Installed before the overlay, whose GLFW back end calls it after its own handler.
+  glfwSetKeyCallback(window, &AuthorSession::onKey);
+  overlay_ = std::make_unique<AuthorOverlay>(window);
+  glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+  log_.addNote("author mode: watching Data/ for changes");
+}
+
+AuthorSession::~AuthorSession() {
+  overlay_.reset();
+  setErrorReporter(previousReporter_);
+}
+
+void AuthorSession::onKey(GLFWwindow* window, int key, int, int action, int mods) {
+  if (action == GLFW_RELEASE) return;
+  if (AuthorSession* session = sessionOf(window)) session->keys_.push_back({key, mods});
+}
+
+void AuthorSession::handleKey(const KeyPress& press) {
+  const double step = (press.mods & GLFW_MOD_SHIFT) ? 10.0 : 1.0;
+  switch (press.key) {
+    case GLFW_KEY_SPACE:
+      transport_.togglePause();
+      log_.addNote((demo_.music.paused() ? "paused at " : "playing from ") + formatPlayTime(demo_.music.seconds()));
+      return;
+    case GLFW_KEY_LEFT:
+    case GLFW_KEY_RIGHT:
+    case GLFW_KEY_HOME:
+      if (press.key == GLFW_KEY_HOME) {
+        transport_.seekTo(0.0);
+      } else {
+        transport_.seekBy(press.key == GLFW_KEY_LEFT ? -step : step);
+      }
+      log_.addNote("at " + formatPlayTime(demo_.music.seconds()));
+      return;
+    case GLFW_KEY_LEFT_BRACKET:
+    case GLFW_KEY_RIGHT_BRACKET:
+      press.key == GLFW_KEY_LEFT_BRACKET ? transport_.markLoopStart() : transport_.markLoopEnd();
+      logLoop();
+      return;
+    case GLFW_KEY_BACKSPACE:
+      transport_.clearLoop();
+      log_.addNote("no loop");
+      return;
+    case GLFW_KEY_TAB:
+      overlay_->toggle();
+      return;
+    default:
+      return;
+  }
+}
+
+void AuthorSession::logLoop() {
+  const LoopRegion& loop = transport_.loop();
+  auto text = [](const std::optional<double>& at) { return at ? formatPlayTime(*at) : std::string("-"); };
+  log_.addNote("loop " + text(loop.start) + " to " + text(loop.end));
+}
+
+double AuthorSession::sessionSeconds() const {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+}
+
+void AuthorSession::takeChanges() {
+  const double now = sessionSeconds();
+  batcher_.add(demo_.watcher.takeChanges(), now);
+  for (const std::string& path : batcher_.takeSettled(now)) {
+    if (std::optional<ChangedAsset> change = routeChange(path)) reloader_.apply(*change);
+  }
+  reloader_.finishPending();
+}
+
+void AuthorSession::beforeFrame() {
+  const auto now = std::chrono::steady_clock::now();
+  frameMilliseconds_.push_back(std::chrono::duration<float, std::milli>(now - lastFrame_).count());
+  if (frameMilliseconds_.size() > kFrameTimesShown) frameMilliseconds_.pop_front();
+  lastFrame_ = now;
+
+  takeChanges();
+  std::vector<KeyPress> keys;
+  keys.swap(keys_);
+  // The overlay has no text fields, so every key is the author's command.
+  for (const KeyPress& press : keys) handleKey(press);
+  if (transport_.update()) log_.addNote("looped back to " + formatPlayTime(*transport_.loop().start));
+}
+
+void AuthorSession::fillSnapshot(const FrameRenderer& renderer, OverlaySnapshot& snapshot) const {
+  const MusicClock& clock = demo_.music;
+  snapshot.seconds = clock.seconds();
+  snapshot.row = snapshot.seconds * kRowsPerSecond;
+  snapshot.paused = clock.paused();
+  snapshot.loop = transport_.loop();
+  const TrackValues& now = renderer.lastTracks();
+  snapshot.scene = static_cast<int>(now[kSceneNum]);
+  snapshot.frameMilliseconds.assign(frameMilliseconds_.begin(), frameMilliseconds_.end());
+  snapshot.plotFrom = snapshot.seconds - kPlotSecondsBefore;
+  snapshot.plotTo = snapshot.seconds + kPlotSecondsAfter;
+  snapshot.tracks.resize(kDemoTrackCount);
+  std::vector<TrackValues> samples(kPlotPoints);
+  for (int i = 0; i < kPlotPoints; ++i) {
+    const double t = snapshot.plotFrom + (snapshot.plotTo - snapshot.plotFrom) * i / (kPlotPoints - 1);
+    samples[static_cast<std::size_t>(i)] = demo_.tracks.evaluate(t * kRowsPerSecond);
+  }
+  for (int track = 0; track < kDemoTrackCount; ++track) {
+    TrackPlot& plot = snapshot.tracks[static_cast<std::size_t>(track)];
+    plot.name = kDemoTrackNames[static_cast<std::size_t>(track)];
+    plot.value = now.value[static_cast<std::size_t>(track)];
+    plot.samples.resize(kPlotPoints);
+    for (int i = 0; i < kPlotPoints; ++i) {
+      plot.samples[static_cast<std::size_t>(i)] = samples[static_cast<std::size_t>(i)].value[static_cast<std::size_t>(track)];
+    }
+  }
+  snapshot.spectrum = renderer.lastSpectrum();
+  const float t = static_cast<float>(snapshot.seconds);
+  snapshot.shakeBins = {shakeBin(now[kCamShakeDatX], t), shakeBin(now[kCamShakeDatY], t)};
+  snapshot.log = log_.entries();
+}
+
+void AuthorSession::beforePresent(const FrameRenderer& renderer) {
+  OverlaySnapshot snapshot;
+  if (overlay_->visible()) fillSnapshot(renderer, snapshot);
+  overlay_->draw(snapshot, transport_);
+}
+
+}  // namespace quintaval

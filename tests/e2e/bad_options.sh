@@ -1,0 +1,16 @@
+# Command lines the player refuses: a usage message on standard error and status 2,
+# before any window or dialog.
+export QV_NO_XVFB=1
+source "$(dirname "$0")/lib.sh"
+
+for arguments in "--window 1280" "--window 1280x720 --fullscreen 800x600" "--vsync maybe" "--start soon" \
+  "--start -3" "--data /no/such/folder" "--no-such-option" "extra"; do
+  # shellcheck disable=SC2086
+  (cd "$QV_DEMO_DIR" && ./quintaval $arguments >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr")
+  status=$?
+  [[ $status == 2 ]] || fail "'$arguments' gave status $status, expected 2"
+  grep -q 'quintaval --help' "$QV_LOG_DIR/stderr" || fail "'$arguments': no usage hint: $(cat "$QV_LOG_DIR/stderr")"
+done
+(cd "$QV_DEMO_DIR" && ./quintaval --help) | grep -q -- '--author' || fail "--help does not list --author"
+(cd "$QV_DEMO_DIR" && ./quintaval --version) | grep -q '^quintaval [0-9]' || fail "--version"
+echo "PASS"
