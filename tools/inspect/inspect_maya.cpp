@@ -1,8 +1,8 @@
 // quintaval-inspect maya FILE...: what the program takes from Maya ASCII files — the
 // bezier paths (control points after their transforms, segments, length) and the point
 // and ambient lights, each under the name the program asks for (the file name).
-#include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "command.h"
 #include "geometry/maya_scene.h"
@@ -22,13 +22,9 @@ Json pathJson(const CameraPath& path) {
           {"totalLength", shortestDecimal(path.totalLength)}};
 }
 
-int inspectMaya(const std::vector<std::string>& args) {
-  if (args.empty()) {
-    std::fprintf(stderr, "usage: quintaval-inspect maya FILE...\n");
-    return 2;
-  }
+int inspectMaya(const std::vector<std::string>& files) {
   MayaScene scene;
-  const bool allRead = readMayaFiles(args, scene);
+  const bool allRead = readMayaFiles(files, scene);
 
   Json paths = Json::array();
   for (const CameraPath& path : scene.paths()) paths.push_back(pathJson(path));
@@ -54,7 +50,14 @@ int inspectMaya(const std::vector<std::string>& args) {
   return allRead ? 0 : 1;
 }
 
-const CommandRegistration kMaya{{"maya", "FILE...", inspectMaya}};
+std::function<int()> defineMaya(CLI::App& command) {
+  auto files = std::make_shared<std::vector<std::string>>();
+  command.add_option("FILE", *files, "Maya ASCII files")->required();
+  return [files] { return inspectMaya(*files); };
+}
+
+const CommandRegistration kMaya{
+    {"maya", "Maya ASCII files: bezier paths, point and ambient lights", defineMaya}};
 
 }  // namespace
 }  // namespace quintaval::inspect

@@ -3,6 +3,7 @@
 // The file is read and its draw data built exactly as at start-up, without a window.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "command.h"
 #include "geometry/obj_reader.h"
@@ -30,12 +31,7 @@ Json materialJson(const Material& m) {
           {"illumination", shortestDecimal(m.illumination)}};
 }
 
-int inspectObj(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: quintaval-inspect obj FILE\n");
-    return 2;
-  }
-  const std::string& path = args[0];
+int inspectObj(const std::string& path) {
   ModelData model;
   if (!readObjFile(path, model) || !model.buildDrawData()) {
     std::fprintf(stderr, "quintaval-inspect: %s: cannot be read\n", path.c_str());
@@ -77,7 +73,14 @@ int inspectObj(const std::vector<std::string>& args) {
   return 0;
 }
 
-const CommandRegistration kObj{{"obj", "FILE", inspectObj}};
+std::function<int()> defineObj(CLI::App& command) {
+  auto file = std::make_shared<std::string>();
+  command.add_option("FILE", *file, "An OBJ model")->required();
+  return [file] { return inspectObj(*file); };
+}
+
+const CommandRegistration kObj{
+    {"obj", "An OBJ model: records, groups, materials, draw ranges", defineObj}};
 
 }  // namespace
 }  // namespace quintaval::inspect

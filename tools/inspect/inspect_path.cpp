@@ -14,45 +14,20 @@
 namespace quintaval::inspect {
 namespace {
 
-constexpr const char* kUsage = "FILE... [--name NAME] --u U...";
-
 bool parseU(const std::string& text, float& u) {
   const char* p = text.data();
   const char* end = p + text.size();
   return parseFloat(p, end, u) && p == end;
 }
 
-int usageError(const char* why) {
-  std::fprintf(stderr, "quintaval-inspect path: %s\nusage: quintaval-inspect path %s\n", why,
-               kUsage);
-  return 2;
-}
-
-int inspectPath(const std::vector<std::string>& args) {
-  std::vector<std::string> files;
+int inspectPath(const std::vector<std::string>& files, bool haveName, std::string name,
+                const std::vector<std::string>& uTexts) {
   std::vector<float> fractions;
-  std::string name;
-  bool haveName = false;
-  enum { kFiles, kName, kFractions } reading = kFiles;
-  for (const std::string& arg : args) {
-    if (arg == "--name") {
-      reading = kName;
-    } else if (arg == "--u") {
-      reading = kFractions;
-    } else if (reading == kName) {
-      name = arg;
-      haveName = true;
-      reading = kFiles;
-    } else if (reading == kFractions) {
-      float u = 0.0f;
-      if (!parseU(arg, u)) return usageError(("not a number: " + arg).c_str());
-      fractions.push_back(u);
-    } else {
-      files.push_back(arg);
-    }
+  for (const std::string& text : uTexts) {
+    float u = 0.0f;
+    parseU(text, u);  // checked while parsing the command line
+    fractions.push_back(u);
   }
-  if (files.empty() || fractions.empty()) return usageError("need files and values of u");
-
   MayaScene scene;
   const bool allRead = readMayaFiles(files, scene);
   if (!haveName && !scene.paths().empty()) name = scene.paths().front().name;
@@ -75,7 +50,37 @@ int inspectPath(const std::vector<std::string>& args) {
   return allRead ? 0 : 1;
 }
 
-const CommandRegistration kPath{{"path", kUsage, inspectPath}};
+std::function<int()> definePath(CLI::App& command) {
+  struct Arguments {
+    std::vector<std::string> files;
+    std::string name;
+    std::vector<std::string> fractions;
+    const CLI::Option* nameOption = nullptr;
+  };
+  auto arguments = std::make_shared<Arguments>();
+  const CLI::Validator aNumber(
+      [](const std::string& text) {
+        float u = 0.0f;
+        return parseU(text, u) ? std::string() : "not a number: " + text;
+      },
+      "");
+  command.add_option("FILE", arguments->files, "Maya ASCII files")->required();
+  arguments->nameOption =
+      command.add_option("--name", arguments->name, "The path (default: the first path read)")
+      ->type_name("NAME")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  command.add_option("--u", arguments->fractions, "Where along the path: 0 its start, 1 its end")
+      ->type_name("U")
+      ->required()
+      ->check(aNumber);
+  return [arguments] {
+    return inspectPath(arguments->files, arguments->nameOption->count() > 0, arguments->name,
+                       arguments->fractions);
+  };
+}
+
+const CommandRegistration kPath{
+    {"path", "Where the camera would be on a path of Maya files, at given u", definePath}};
 
 }  // namespace
 }  // namespace quintaval::inspect

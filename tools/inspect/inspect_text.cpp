@@ -1,6 +1,7 @@
 // quintaval-inspect text FILE: the overlay text script as the program reads it — the
 // placement and every line with its number, display text, drawn glyph size and words.
 #include <cstdio>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "command.h"
@@ -16,12 +17,7 @@ Json wordJson(const TextWord& word) {
           {"color", toJson(word.color)}};
 }
 
-int inspectText(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: quintaval-inspect text FILE\n");
-    return 2;
-  }
-  const std::string& path = args[0];
+int inspectText(const std::string& path) {
   TextScript script;
   if (!readTextScript(path, script)) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -49,8 +45,14 @@ int inspectText(const std::vector<std::string>& args) {
   return 0;
 }
 
-const CommandRegistration registration{
-    {"text", "FILE", inspectText}};
+std::function<int()> defineText(CLI::App& command) {
+  auto file = std::make_shared<std::string>();
+  command.add_option("FILE", *file, "A text script")->required();
+  return [file] { return inspectText(*file); };
+}
+
+const CommandRegistration kText{
+    {"text", "The overlay text script: placement, lines, glyph sizes, words", defineText}};
 
 }  // namespace
 }  // namespace quintaval::inspect

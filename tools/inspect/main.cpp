@@ -1,10 +1,12 @@
 // quintaval-inspect KIND FILE...: reads data files with the program's own readers and
 // prints what the program will make of them, as JSON.
+//
+// Exit status: 0 done, 1 a file could not be read, 2 bad usage.
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
+#include <utility>
 
 #include "command.h"
+#include "core/command_line.h"
 
 namespace quintaval::inspect {
 
@@ -15,30 +17,23 @@ std::vector<Command>& commands() {
 
 }  // namespace quintaval::inspect
 
-namespace {
-
-void printUsage(FILE* out) {
-  auto all = quintaval::inspect::commands();
-  std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  std::fprintf(out, "usage: quintaval-inspect KIND ARGS...\n\nKinds:\n");
-  for (const auto& command : all) {
-    std::fprintf(out, "  quintaval-inspect %s %s\n", command.name.c_str(), command.usage.c_str());
-  }
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    printUsage(argc < 2 ? stderr : stdout);
-    return argc < 2 ? 2 : 0;
+  using namespace quintaval;
+  CLI::App app("Shows, as JSON, what the program makes of data files.", "quintaval-inspect");
+  app.set_version_flag("--version", "quintaval-inspect " QV_VERSION);
+  app.footer("Exit status: 0 done, 1 a file could not be read, 2 bad usage.");
+  auto all = inspect::commands();
+  std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  std::vector<std::pair<CLI::App*, std::function<int()>>> runs;
+  std::string kinds;
+  for (const inspect::Command& command : all) {
+    CLI::App* kind = app.add_subcommand(command.name, command.description);
+    runs.emplace_back(kind, command.define(*kind));
+    kinds += (kinds.empty() ? "" : ", ") + command.name;
   }
-  for (const auto& command : quintaval::inspect::commands()) {
-    if (command.name == argv[1]) {
-      return command.run(std::vector<std::string>(argv + 2, argv + argc));
-    }
+  if (std::optional<int> status = parseCommandLine(app, argc, argv)) return *status;
+  for (const auto& [kind, run] : runs) {
+    if (*kind) return run();
   }
-  std::fprintf(stderr, "quintaval-inspect: unknown kind \"%s\"\n\n", argv[1]);
-  printUsage(stderr);
-  return 2;
+  return commandLineError(app, "a kind is needed: " + kinds);
 }

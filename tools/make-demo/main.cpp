@@ -10,10 +10,10 @@
 // write into any other folder.
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "core/command_line.h"
 #include "demo_tree.h"
 #include "models.h"
 #include "music.h"
@@ -28,15 +28,12 @@ namespace {
 
 using quintaval::demo::DemoTree;
 
-constexpr const char* kUsage = R"(usage: quintaval-make-demo OUTDIR [--sources DIR] [--force]
-  Generates the sample demo's Data/ tree in OUTDIR, copying the hand-written Maya scenes,
-  materials and text script from DIR (default: the repository's data/ folder).
-  OUTDIR must be missing or empty, or a folder this tool generated before: it leaves the
-  marker file OUTDIR/.quintaval-make-demo, which names OUTDIR (a copy elsewhere does not
-  count). Any other folder is refused, as the tool overwrites its files and empties its
-  picture-sequence folders, unless --force is given; a forced run adds no marker.
-  Exit status: 0 done, 1 a file could not be written or the folder was refused, 2 usage.
-)";
+constexpr const char* kDetails =
+    R"(OUTDIR must be missing or empty, or a folder this tool generated before: it leaves the
+marker file OUTDIR/.quintaval-make-demo, which names OUTDIR (a copy elsewhere does not
+count). Any other folder is refused, as the tool overwrites its files and empties its
+picture-sequence folders, unless --force is given; a forced run adds no marker.
+Exit status: 0 done, 1 a file could not be written or the folder was refused, 2 usage.)";
 
 template <typename Step>
 void timed(const char* what, Step step) {
@@ -56,29 +53,21 @@ void copySources(DemoTree& tree, const std::filesystem::path& sources) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out;
-  std::filesystem::path sources = QV_DEMO_SOURCES;
+  CLI::App app("Generates the sample demo's Data/ tree in OUTDIR.", "quintaval-make-demo");
+  app.set_version_flag("--version", "quintaval-make-demo " QV_VERSION);
+  app.footer(kDetails);
+  std::string out, sources = QV_DEMO_SOURCES;
   bool force = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--sources") == 0 && i + 1 < argc) {
-      sources = argv[++i];
-    } else if (std::strcmp(argv[i], "--force") == 0) {
-      force = true;
-    } else if (out.empty() && argv[i][0] != '-') {
-      out = argv[i];
-    } else {
-      out.clear();
-      break;
-    }
-  }
-  if (out.empty()) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  app.add_option("OUTDIR", out, "The folder to generate")
+      ->required()
+      ->check(CLI::Validator([](const std::string& dir) { return dir.empty() ? "needs a folder" : ""; }, ""));
+  app.add_option("--sources", sources,
+                 "Where the hand-written Maya scenes, materials and text script are "
+                 "(default: the repository's data/)")
+      ->type_name("DIR")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_flag("--force", force, "Write into OUTDIR even if this tool did not generate it");
+  if (std::optional<int> status = quintaval::parseCommandLine(app, argc, argv)) return *status;
 
   DemoTree tree(out);
   if (!tree.claim(force)) return 1;

@@ -1,19 +1,23 @@
 // quintaval-tracks: the authoring side of sync tracks. Authors write a text sheet; the
-// player reads one binary file per track. compile turns a sheet into track files, dump
-// turns track files back into a sheet (compiling a dump reproduces the files byte for
-// byte), eval prints a track's value at given rows as the player computes it.
+// player reads one binary file per track. compile turns a sheet into track files, watch
+// compiles it again on every save, dump turns track files back into a sheet (compiling a
+// dump reproduces the files byte for byte), eval prints a track's value at given rows as
+// the player computes it.
 //
 // Exit status: 0 success, 1 a file could not be read, parsed or written, 2 bad usage.
 // Nothing is written unless the whole sheet is correct and every file was written.
+// watch runs until SIGINT or SIGTERM and then exits with 0 (1 when it cannot watch).
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/command_line.h"
+#include "sheet_compiler.h"
+#include "sheet_watch.h"
 #include "sync/sync_device.h"
 #include "sync/track_file.h"
 #include "sync/track_sheet.h"
@@ -23,10 +27,13 @@ namespace {
 using namespace quintaval;
 namespace fs = std::filesystem;
 
-constexpr const char* kHelp = R"(usage:
+constexpr const char* kDetails = R"(Commands:
   quintaval-tracks compile SHEET OUTDIR [--base NAME]
       Writes OUTDIR/NAME_<track>.track for every track of SHEET (NAME defaults to
       "sync", the player's Data/Rocket/sync). OUTDIR is created when missing.
+  quintaval-tracks watch SHEET OUTDIR [--base NAME]
+      Compiles as compile does, then again on every save of SHEET, until interrupted
+      (Ctrl+C). A sheet with errors leaves the previous tracks in place.
   quintaval-tracks dump [--base NAME] FILE...
       Prints the track files as one sheet. Compiling it gives the same bytes back.
       Track names are the file names without "NAME_" and ".track"; a file whose
@@ -55,90 +62,7 @@ Track sheet format:
   Before the first key a track has its first key's value, from the last key on the
   last key's value; a track without keys is 0 everywhere. 14 rows are one second.
 
-Errors name the file and line; the exit status is 1 (2 for bad usage).
-)";
-
-int usageError(const std::string& message) {
-  std::fprintf(stderr, "quintaval-tracks: %s\n(quintaval-tracks --help shows the usage)\n",
-               message.c_str());
-  return 2;
-}
-
-bool readText(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  text = contents.str();
-  return !in.bad();
-}
-
-// Splits "--base NAME" off the arguments.
-bool takeBase(std::vector<std::string>& args, std::string& base) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--base") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) return false;
-      base = args[i + 1];
-      args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-      --i;
-    }
-  }
-  return true;
-}
-
-int compile(std::vector<std::string> args) {
-  std::string base = "sync";
-  if (!takeBase(args, base)) return usageError("--base needs a name");
-  if (args.size() != 2) return usageError("compile takes SHEET OUTDIR [--base NAME]");
-  const std::string& sheetPath = args[0];
-  const fs::path outDir = args[1];
-
-  std::string text;
-  if (!readText(sheetPath, text)) {
-    std::fprintf(stderr, "%s: cannot read: %s\n", sheetPath.c_str(), std::strerror(errno));
-    return 1;
-  }
-  const TrackSheet sheet = parseTrackSheet(text);
-  for (const SheetMessage& warning : sheet.warnings) {
-    std::fprintf(stderr, "%s:%d: warning: %s\n", sheetPath.c_str(), warning.line,
-                 warning.text.c_str());
-  }
-  for (const SheetMessage& error : sheet.errors) {
-    std::fprintf(stderr, "%s:%d: error: %s\n", sheetPath.c_str(), error.line, error.text.c_str());
-  }
-  if (sheet.failed()) return 1;
-
-  std::error_code ec;
-  fs::create_directories(outDir, ec);
-  if (ec) {
-    std::fprintf(stderr, "%s: cannot create directory: %s\n", outDir.c_str(), ec.message().c_str());
-    return 1;
-  }
-  // Every file is written to a temporary name first; the renames happen only when all
-  // of them are complete.
-  std::vector<std::pair<std::string, std::string>> staged;  // temporary, final
-  bool ok = true;
-  for (const SheetTrack& track : sheet.tracks) {
-    const std::string path = (outDir / (base + "_" + track.name + ".track")).string();
-    std::string temp;
-    if (!stageTrackFile(path, track.keys, temp)) {
-      std::fprintf(stderr, "%s:%d: error: cannot write %s: %s\n", sheetPath.c_str(), track.line,
-                   path.c_str(), std::strerror(errno));
-      ok = false;
-      break;
-    }
-    staged.emplace_back(temp, path);
-  }
-  for (const auto& [temp, path] : staged) {
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-      std::fprintf(stderr, "%s: error: cannot write %s: %s\n", sheetPath.c_str(), path.c_str(),
-                   std::strerror(errno));
-      ok = false;
-    }
-    if (!ok) std::remove(temp.c_str());
-  }
-  return ok ? 0 : 1;
-}
+Errors name the file and line; the exit status is 1 (2 for bad usage).)";
 
 // The track name a file stands for: its name without "BASE_" and ".track".
 std::string trackNameOf(const std::string& path, const std::string& base, bool& matched) {
@@ -159,12 +83,9 @@ std::string trackNameOf(const std::string& path, const std::string& base, bool& 
   return name;
 }
 
-int dump(std::vector<std::string> args) {
-  std::string base = "sync";
-  if (!takeBase(args, base)) return usageError("--base needs a name");
-  if (args.empty()) return usageError("dump takes one or more track files");
+int dump(const std::vector<std::string>& files, const std::string& base) {
   std::string out;
-  for (const std::string& path : args) {
+  for (const std::string& path : files) {
     std::vector<SyncKey> keys;
     TrackFileReport report;
     if (!readTrackFile(path, keys, &report)) {
@@ -203,20 +124,18 @@ int dump(std::vector<std::string> args) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int eval(const std::vector<std::string>& args) {
-  if (args.size() < 2) return usageError("eval takes FILE ROW...");
+int eval(const CLI::App& app, const std::string& file, const std::vector<std::string>& rows) {
   SyncTrack track;
-  if (!readTrackFile(args[0], track.keys)) {
-    std::fprintf(stderr, "%s: cannot open: %s\n", args[0].c_str(), std::strerror(errno));
+  if (!readTrackFile(file, track.keys)) {
+    std::fprintf(stderr, "%s: cannot open: %s\n", file.c_str(), std::strerror(errno));
     return 1;
   }
   std::string out;
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& text = args[i];
+  for (const std::string& text : rows) {
     double row = 0.0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), row);
     if (ec != std::errc() || ptr != text.data() + text.size()) {
-      return usageError("row \"" + text + "\" is not a number");
+      return commandLineError(app, "row \"" + text + "\" is not a number");
     }
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, track.valueAt(row),
@@ -231,18 +150,47 @@ int eval(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fputs(kHelp, stderr);
-    return 2;
+  CLI::App app("Compiles track sheets into the player's sync track files and reads them back.",
+               "quintaval-tracks");
+  app.set_version_flag("--version", "quintaval-tracks " QV_VERSION);
+
+  std::string sheet, outDir, base = "sync", trackFile;
+  std::vector<std::string> files, rows;
+  const CLI::Validator aName(
+      [](const std::string& name) { return name.empty() ? "needs a name" : ""; }, "");
+  auto addBase = [&](CLI::App* command) {
+    command->add_option("--base", base, "File names are NAME_<track>.track (default: sync)")
+        ->type_name("NAME")
+        ->check(aName)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  };
+  auto addSheetAndFolder = [&](CLI::App* command) {
+    command->add_option("SHEET", sheet, "The track sheet")->required();
+    command->add_option("OUTDIR", outDir, "The folder of the track files (created when missing)")
+        ->required();
+    addBase(command);
+  };
+  CLI::App* compile =
+      app.add_subcommand("compile", "Write a track file for every track of a sheet");
+  addSheetAndFolder(compile);
+  CLI::App* watch =
+      app.add_subcommand("watch", "Compile a sheet, then again on every save, until interrupted");
+  addSheetAndFolder(watch);
+  CLI::App* dumpCommand = app.add_subcommand("dump", "Print track files as one sheet");
+  dumpCommand->add_option("FILE", files, "Track files")->required();
+  addBase(dumpCommand);
+  CLI::App* evalCommand = app.add_subcommand("eval", "Print a track's value at given rows");
+  evalCommand->add_option("FILE", trackFile, "A track file")->required();
+  evalCommand->add_option("ROW", rows, "Rows, fractional or negative")->required();
+  app.footer(kDetails);
+  if (std::optional<int> status = parseCommandLine(app, argc, argv)) return *status;
+
+  if (*compile) {
+    std::size_t count = 0;
+    return compileSheet(sheet, outDir, base, count) ? 0 : 1;
   }
-  const std::string command = argv[1];
-  std::vector<std::string> args(argv + 2, argv + argc);
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kHelp, stdout);
-    return 0;
-  }
-  if (command == "compile") return compile(args);
-  if (command == "dump") return dump(args);
-  if (command == "eval") return eval(args);
-  return usageError("unknown command \"" + command + "\"");
+  if (*watch) return watchSheet(sheet, outDir, base);
+  if (*dumpCommand) return dump(files, base);
+  if (*evalCommand) return eval(app, trackFile, rows);
+  return commandLineError(app, "a command is needed: compile, watch, dump or eval");
 }

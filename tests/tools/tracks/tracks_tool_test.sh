@@ -59,6 +59,21 @@ if "$tool" compile partial.sheet partial 2> errors.txt; then fail "unwritable fi
 grep -q "^partial.sheet:3: error: cannot write" errors.txt || fail "write error not named"
 [ -z "$(ls partial)" ] || fail "partial output: $(ls partial)"
 
+# watch: the first compile, a save by rename recompiles, a broken save (rewritten in
+# place) is reported as compile reports it and leaves the tracks as they were.
+waitFor() { for _ in $(seq 200); do eval "$1" && return 0; sleep 0.05; done; fail "$2: $(cat watch.log)"; }
+mkdir sheets && printf 'track a\n0 1 step\n' > sheets/demo.sync
+"$tool" watch sheets/demo.sync live 2> watch.log & watcher=$!
+trap 'kill $watcher 2>/dev/null; rm -rf "$work"' EXIT
+waitFor 'grep -q "compiled 1 track into live" watch.log' "no first compile"
+printf 'track a\n0 2 step\ntrack b\n' > sheets/new && mv sheets/new sheets/demo.sync
+waitFor '[ "$("$tool" eval live/sync_a.track 0)" = 2 ] && grep -q "compiled 2 tracks" watch.log' "no compile after a save"
+cp live/sync_a.track saved.track
+printf 'track a\n0 x step\n' > sheets/demo.sync
+waitFor 'grep -q "^sheets/demo.sync:2: error: " watch.log' "no error for a broken save"
+cmp saved.track live/sync_a.track || fail "a broken save changed the tracks"
+kill -TERM $watcher && wait $watcher || fail "watch ended with status $?"
+
 set +e
 "$tool" eval out/missing.track 1 2>/dev/null; [ $? = 1 ] || fail "missing file status"
 "$tool" frobnicate 2>/dev/null; [ $? = 2 ] || fail "usage status"

@@ -1,0 +1,79 @@
+#include "sheet_compiler.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+#include "sync/track_file.h"
+#include "sync/track_sheet.h"
+
+namespace quintaval {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool readText(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  text = contents.str();
+  return !in.bad();
+}
+
+}  // namespace
+
+bool compileSheet(const std::string& sheetPath, const fs::path& outDir, const std::string& base,
+                  std::size_t& trackCount) {
+  trackCount = 0;
+  std::string text;
+  if (!readText(sheetPath, text)) {
+    std::fprintf(stderr, "%s: cannot read: %s\n", sheetPath.c_str(), std::strerror(errno));
+    return false;
+  }
+  const TrackSheet sheet = parseTrackSheet(text);
+  for (const SheetMessage& warning : sheet.warnings) {
+    std::fprintf(stderr, "%s:%d: warning: %s\n", sheetPath.c_str(), warning.line,
+                 warning.text.c_str());
+  }
+  for (const SheetMessage& error : sheet.errors) {
+    std::fprintf(stderr, "%s:%d: error: %s\n", sheetPath.c_str(), error.line, error.text.c_str());
+  }
+  if (sheet.failed()) return false;
+
+  std::error_code ec;
+  fs::create_directories(outDir, ec);
+  if (ec) {
+    std::fprintf(stderr, "%s: cannot create directory: %s\n", outDir.c_str(), ec.message().c_str());
+    return false;
+  }
+  std::vector<std::pair<std::string, std::string>> staged;  // temporary, final
+  bool ok = true;
+  for (const SheetTrack& track : sheet.tracks) {
+    const std::string path = (outDir / (base + "_" + track.name + ".track")).string();
+    std::string temp;
+    if (!stageTrackFile(path, track.keys, temp)) {
+      std::fprintf(stderr, "%s:%d: error: cannot write %s: %s\n", sheetPath.c_str(), track.line,
+                   path.c_str(), std::strerror(errno));
+      ok = false;
+      break;
+    }
+    staged.emplace_back(temp, path);
+  }
+  for (const auto& [temp, path] : staged) {
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+      std::fprintf(stderr, "%s: error: cannot write %s: %s\n", sheetPath.c_str(), path.c_str(),
+                   std::strerror(errno));
+      ok = false;
+    }
+    if (!ok) std::remove(temp.c_str());
+  }
+  if (ok) trackCount = staged.size();
+  return ok;
+}
+
+}  // namespace quintaval
