@@ -1,6 +1,9 @@
+// The main loop's end of the show, and the letterboxed 16:9 viewport it draws into.
 #include "app/main_loop.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "app/gl_state.h"
 
@@ -13,25 +16,16 @@ TEST(MainLoop, EndsAt128SecondsUnlessLooping) {
   EXPECT_FALSE(reachedDemoEnd(200.0f, true));
 }
 
+// 16:9 from the full width, centred; a window wider than that gets no pillarbox but a
+// picture cut at top and bottom. Height and offset truncate toward zero.
 TEST(Letterbox, KeepsSixteenByNineFromTheFullWidth) {
-  Viewport squarish = letterboxViewport(1280, 1024);
-  EXPECT_EQ(squarish.x, 0);
-  EXPECT_EQ(squarish.y, 152);
-  EXPECT_EQ(squarish.width, 1280);
-  EXPECT_EQ(squarish.height, 720);
-
-  // Wider than 16:9: no pillarbox, the picture is cut at top and bottom instead.
-  Viewport wide = letterboxViewport(1920, 800);
-  EXPECT_EQ(wide.y, -140);
-  EXPECT_EQ(wide.height, 1080);
-
-  // Truncation toward zero on both the height and the offset.
-  Viewport odd = letterboxViewport(1366, 768);
-  EXPECT_EQ(odd.height, 768);
-  EXPECT_EQ(odd.y, 0);
-  Viewport narrow = letterboxViewport(1365, 1000);
-  EXPECT_EQ(narrow.height, 767);
-  EXPECT_EQ(narrow.y, 116);
+  const struct { int width, height; std::vector<int> viewport; } cases[] = {
+      {1280, 1024, {0, 152, 1280, 720}}, {1920, 800, {0, -140, 1920, 1080}},
+      {1366, 768, {0, 0, 1366, 768}},    {1365, 1000, {0, 116, 1365, 767}}};
+  for (const auto& c : cases) {
+    const Viewport v = letterboxViewport(c.width, c.height);
+    EXPECT_EQ((std::vector<int>{v.x, v.y, v.width, v.height}), c.viewport) << c.width << " x " << c.height;
+  }
 }
 
 }  // namespace

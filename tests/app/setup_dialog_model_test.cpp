@@ -1,3 +1,5 @@
+// The setup dialog's rules without a toolkit: the aspect label of a size, the list a
+// desktop opens on, what a selection change rebuilds, and what Start writes.
 #include "app/setup_dialog_model.h"
 
 #include <gtest/gtest.h>
@@ -9,67 +11,60 @@ using Items = std::vector<std::string>;
 
 // A display as a typical driver reports it: each resolution at several refresh rates and
 // in 16 and 24 colour bits.
-std::vector<DisplayMode> typicalModes() {
-  return {
-      {640, 480, 24},   {640, 480, 16},   {800, 600, 24},   {1024, 768, 24},  {1280, 720, 24},
-      {1280, 720, 24},  {1280, 720, 16},  {1280, 800, 24},  {1280, 1024, 24}, {1366, 768, 24},
-      {1440, 900, 24},  {1600, 900, 24},  {1680, 1050, 24}, {1920, 1080, 24}, {1920, 1080, 24},
-      {1920, 1080, 16}, {1920, 1200, 24}, {2560, 1080, 24},
-  };
-}
+const std::vector<DisplayMode> kTypicalModes = {
+    {640, 480, 24},   {640, 480, 16},   {800, 600, 24},   {1024, 768, 24},  {1280, 720, 24},
+    {1280, 720, 24},  {1280, 720, 16},  {1280, 800, 24},  {1280, 1024, 24}, {1366, 768, 24},
+    {1440, 900, 24},  {1600, 900, 24},  {1680, 1050, 24}, {1920, 1080, 24}, {1920, 1080, 24},
+    {1920, 1080, 16}, {1920, 1200, 24}, {2560, 1080, 24},
+};
 
-TEST(AspectLabel, IntegerArithmeticDecides) {
-  EXPECT_EQ(aspectLabelOf(1920, 1080), "16:9");
-  EXPECT_EQ(aspectLabelOf(1366, 768), "16:9");  // 9 * 1366 / 16 floors to 768
-  EXPECT_EQ(aspectLabelOf(1920, 1200), "16:10");
-  EXPECT_EQ(aspectLabelOf(1024, 768), "4:3");
-  EXPECT_EQ(aspectLabelOf(1280, 1024), "Others");
-  EXPECT_EQ(aspectLabelOf(2560, 1080), "Others");
-}
+std::vector<bool> switches(const DemoSettings& s) { return {s.fullscreen, s.vsync, s.multisampling, s.loopDemo}; }
 
+// The list holds the 32-bit modes (24 colour bits or more: deep-colour screens report 30
+// or 36) of the desktop's aspect label, decided by integer arithmetic (9 * 1366 / 16
+// floors to 768: 16:9), a resolution repeated in a row (one per refresh rate) once, and
+// the last entry of the desktop's size selected. Start then keeps that size, or refuses
+// while nothing is selected, changing nothing.
 TEST(SetupDialogModel, OpensOnTheDesktopAspectWithTheDesktopSizeSelected) {
-  DemoSettings settings;
-  SetupDialogModel model(settings, typicalModes(), {1920, 1080});
-  model.open();
+  const struct {
+    std::vector<DisplayMode> modes;
+    Resolution desktop;
+    Items items;
+    int selection;
+    const char* aspect;
+  } cases[] = {
+      {kTypicalModes, {1920, 1080}, {"1280 X 720", "1366 X 768", "1600 X 900", "1920 X 1080"}, 3, "16:9"},
+      {kTypicalModes, {1280, 1024}, {"1280 X 1024", "2560 X 1080"}, 0, "Others"},
+      {{{1920, 1080, 24}, {1920, 1080, 24}, {1280, 720, 24}, {1920, 1080, 24}},
+       {1920, 1080}, {"1920 X 1080", "1280 X 720", "1920 X 1080"}, 2, "16:9"},
+      {{{1280, 720, 30}, {1920, 1080, 30}, {1600, 900, 16}}, {1920, 1080}, {"1280 X 720", "1920 X 1080"}, 1, "16:9"},
+      {{{1280, 720, 36}, {1920, 1080, 36}}, {1920, 1080}, {"1280 X 720", "1920 X 1080"}, 1, "16:9"},
+      {{{1920, 1080, 16}}, {1920, 1080}, {}, -1, "16:9"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.items));
+    DemoSettings settings;
+    SetupDialogModel model(settings, c.modes, c.desktop);
+    model.open();
+    const SetupDialogContent& content = model.content();
+    EXPECT_EQ(content.resolutionItems, c.items);
+    EXPECT_EQ(content.resolutionSelection, c.selection);
+    EXPECT_EQ(content.aspectItems, (Items{"16:10", "16:9", "4:3", "Others"}));
+    EXPECT_EQ(content.aspectItems.at(content.aspectSelection), c.aspect);
+    const SetupDialogChecks checks = model.initialChecks();
+    EXPECT_EQ((std::vector<bool>{checks.fullscreen, checks.vsync, checks.multisampling, checks.loopDemo}),
+              switches(settings));
 
-  EXPECT_EQ(settings.width, 1920);
-  EXPECT_EQ(settings.height, 1080);
-  const SetupDialogContent& content = model.content();
-  // 32-bit 16:9 modes only, each repeated refresh rate listed once.
-  EXPECT_EQ(content.resolutionItems, (Items{"1280 X 720", "1366 X 768", "1600 X 900", "1920 X 1080"}));
-  EXPECT_EQ(content.resolutionSelection, 3);
-  EXPECT_EQ(content.aspectItems, (Items{"16:10", "16:9", "4:3", "Others"}));
-  EXPECT_EQ(content.aspectItems[content.aspectSelection], "16:9");
-
-  SetupDialogChecks checks = model.initialChecks();
-  EXPECT_TRUE(checks.fullscreen);
-  EXPECT_TRUE(checks.vsync);
-  EXPECT_TRUE(checks.multisampling);
-  EXPECT_FALSE(checks.loopDemo);
-}
-
-TEST(SetupDialogModel, SquarishDesktopIsOthers) {
-  DemoSettings settings;
-  SetupDialogModel model(settings, typicalModes(), {1280, 1024});
-  model.open();
-  EXPECT_EQ(model.content().resolutionItems, (Items{"1280 X 1024", "2560 X 1080"}));
-  EXPECT_EQ(model.content().resolutionSelection, 0);
-  EXPECT_EQ(model.content().aspectItems[model.content().aspectSelection], "Others");
-}
-
-TEST(SetupDialogModel, OnlyConsecutiveRepeatsAreDropped) {
-  DemoSettings settings;
-  std::vector<DisplayMode> modes = {{1920, 1080, 24}, {1920, 1080, 24}, {1280, 720, 24}, {1920, 1080, 24}};
-  SetupDialogModel model(settings, modes, {1920, 1080});
-  model.open();
-  EXPECT_EQ(model.content().resolutionItems, (Items{"1920 X 1080", "1280 X 720", "1920 X 1080"}));
-  // Every matching entry gets selected in turn; the last one stays.
-  EXPECT_EQ(model.content().resolutionSelection, 2);
+    EXPECT_EQ(model.start({false, true, false, true}), c.selection >= 0);
+    EXPECT_EQ(std::make_pair(settings.width, settings.height), std::make_pair(c.desktop.width, c.desktop.height));
+    const std::vector<bool> written = {false, true, false, true};
+    EXPECT_EQ(switches(settings), c.selection >= 0 ? written : switches(DemoSettings{}));
+  }
 }
 
 TEST(SetupDialogModel, FirstAspectSelectionAlwaysRebuildsAndSelectsTheLastEntry) {
   DemoSettings settings;
-  SetupDialogModel model(settings, typicalModes(), {1920, 1080});
+  SetupDialogModel model(settings, kTypicalModes, {1920, 1080});
   model.open();
 
   // The viewer picks 1280 x 720: a resolution change, nothing rebuilt.
@@ -90,46 +85,8 @@ TEST(SetupDialogModel, FirstAspectSelectionAlwaysRebuildsAndSelectsTheLastEntry)
   model.selectionChanged(1, "16:10");
   EXPECT_EQ(model.content().resolutionItems, (Items{"1280 X 800", "1440 X 900", "1680 X 1050", "1920 X 1200"}));
   EXPECT_EQ(model.content().resolutionSelection, 3);
-}
-
-TEST(SetupDialogModel, StartWritesTheSelectionAndCheckBoxes) {
-  DemoSettings settings;
-  SetupDialogModel model(settings, typicalModes(), {1920, 1080});
-  model.open();
-  model.selectionChanged(0, "16:9");
-  ASSERT_TRUE(model.start({false, true, false, true}));
-  EXPECT_EQ(settings.width, 1280);
-  EXPECT_EQ(settings.height, 720);
-  EXPECT_FALSE(settings.fullscreen);
-  EXPECT_TRUE(settings.vsync);
-  EXPECT_FALSE(settings.multisampling);
-  EXPECT_TRUE(settings.loopDemo);
-  EXPECT_EQ(settings.colorBits, 32);
-}
-
-TEST(SetupDialogModel, NothingToSelectRefusesStart) {
-  DemoSettings settings;
-  // A desktop whose aspect has no 32-bit mode: the list opens empty.
-  SetupDialogModel model(settings, {{1920, 1080, 16}}, {1920, 1080});
-  model.open();
-  EXPECT_TRUE(model.content().resolutionItems.empty());
-  EXPECT_EQ(model.content().resolutionSelection, -1);
-  settings.fullscreen = false;
-  EXPECT_FALSE(model.start({false, false, false, false}));
-  EXPECT_EQ(settings.width, 1920);  // the desktop size filled in on opening is kept
-  EXPECT_FALSE(settings.fullscreen);
-}
-
-TEST(SetupDialogModel, ModesOf24OrMoreColourBitsCountAs32Bit) {
-  // A deep-colour screen reports 30 or 36 bits for every mode.
-  for (int colorBits : {24, 30, 36}) {
-    DemoSettings settings;
-    SetupDialogModel model(settings, {{1280, 720, colorBits}, {1920, 1080, colorBits}, {1600, 900, 16}},
-                           {1920, 1080});
-    model.open();
-    EXPECT_EQ(model.content().resolutionItems, (Items{"1280 X 720", "1920 X 1080"})) << colorBits;
-    EXPECT_TRUE(model.start({false, false, false, false})) << colorBits;
-  }
+  ASSERT_TRUE(model.start({true, true, true, false}));
+  EXPECT_EQ(std::make_pair(settings.width, settings.height), std::make_pair(1920, 1200));
 }
 
 TEST(SetupDialogModel, ModeListHoldsAtMost4096Entries) {

@@ -3,6 +3,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/gl_state.h"
 #include "app/window.h"
 #include "support/recording_reporter.h"
@@ -10,29 +12,35 @@
 namespace quintaval {
 namespace {
 
+GLint integer(GLenum name) {
+  GLint value = 0;
+  glGetIntegerv(name, &value);
+  return value;
+}
+
 class WindowTest : public ::testing::Test {
  protected:
+  // A window of that size, not full screen; true when it and the GL entry points are there.
+  bool open(int width, int height, bool multisampling) {
+    settings.fullscreen = false;
+    settings.multisampling = multisampling;
+    settings.width = width;
+    settings.height = height;
+    return openWindow(settings, width, height) && loadGlEntryPoints();
+  }
   void TearDown() override { glfwTerminate(); }
+
+  DemoSettings settings;
   testing::RecordingReporter reporter;
 };
 
 TEST_F(WindowTest, OpensACoreContextWithTheLetterboxedState) {
-  DemoSettings settings;
-  settings.fullscreen = false;
-  settings.multisampling = false;
-  settings.width = 640;
-  settings.height = 512;
-  ASSERT_TRUE(openWindow(settings, settings.width, settings.height));
-  ASSERT_TRUE(loadGlEntryPoints());
+  ASSERT_TRUE(open(640, 512, false));
   EXPECT_TRUE(reporter.messages().empty());
-
   GLFWwindow* window = glfwGetCurrentContext();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(glfwGetWindowAttrib(window, GLFW_OPENGL_PROFILE), GLFW_OPENGL_CORE_PROFILE);
-  GLint major = 0, minor = 0;
-  glGetIntegerv(GL_MAJOR_VERSION, &major);
-  glGetIntegerv(GL_MINOR_VERSION, &minor);
-  EXPECT_GE(major * 10 + minor, 33);
+  EXPECT_GE(integer(GL_MAJOR_VERSION) * 10 + integer(GL_MINOR_VERSION), 33);
   EXPECT_EQ(glfwGetWindowAttrib(window, GLFW_RESIZABLE), GLFW_FALSE);
   EXPECT_EQ(glfwGetInputMode(window, GLFW_STICKY_KEYS), GLFW_TRUE);
   EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
@@ -40,48 +48,29 @@ TEST_F(WindowTest, OpensACoreContextWithTheLetterboxedState) {
   initViewportAndState(settings);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[0], 0);
-  EXPECT_EQ(viewport[1], 76);  // (512 - 360) / 2
-  EXPECT_EQ(viewport[2], 640);
-  EXPECT_EQ(viewport[3], 360);
+  EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 76, 640, 360}));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  GLint depthFunc = 0;
-  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-  EXPECT_EQ(depthFunc, GL_LESS);
-  GLint vertexArray = 0;
-  glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &vertexArray);
-  EXPECT_NE(vertexArray, 0);
+  EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
+  EXPECT_NE(integer(GL_VERTEX_ARRAY_BINDING), 0);
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-  EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
+  EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), std::vector<GLfloat>(4, 0.0f));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(WindowTest, MultisamplingAsksForFourSamples) {
-  DemoSettings settings;
-  settings.fullscreen = false;
-  settings.multisampling = true;
-  ASSERT_TRUE(openWindow(settings, 320, 180));
-  ASSERT_TRUE(loadGlEntryPoints());
-  GLint samples = 0;
-  glGetIntegerv(GL_SAMPLES, &samples);
-  EXPECT_EQ(samples, 4);
+  ASSERT_TRUE(open(320, 180, true));
+  EXPECT_EQ(integer(GL_SAMPLES), 4);
 }
 
 TEST_F(WindowTest, ImpossibleWindowReportsItsMessage) {
-  DemoSettings settings;
   settings.fullscreen = false;
   EXPECT_FALSE(openWindow(settings, 0, 0));
-  ASSERT_EQ(reporter.messages().size(), 1u);
-  EXPECT_EQ(reporter.messages()[0], "Unable to open window!");
-
-  reporter.clear();
   settings.fullscreen = true;
   EXPECT_FALSE(openWindow(settings, 0, 0));
   EXPECT_FALSE(openWindow(settings, -5, 10));
-  ASSERT_EQ(reporter.messages().size(), 2u);
-  EXPECT_EQ(reporter.messages()[0], "Unable to open screen!");
-  EXPECT_EQ(reporter.messages()[1], "Unable to open screen!");
+  EXPECT_EQ(reporter.messages(), (std::vector<std::string>{"Unable to open window!", "Unable to open screen!",
+                                                            "Unable to open screen!"}));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The one reporter: messages from other threads wait for the main thread, and a reporter
+// installed for a while hands back to the one before it.
 #include "core/error_report.h"
 
 #include <gtest/gtest.h>
@@ -9,35 +11,26 @@
 namespace quintaval {
 namespace {
 
-TEST(ErrorReport, MainThreadMessagesAreShownAtOnce) {
+using Messages = std::vector<std::string>;
+
+TEST(ErrorReport, OtherThreadsQueueUntilTheMainThreadDeliversOnce) {
   testing::RecordingReporter reporter;
-  reportError("Unable to open window!");
-  ASSERT_EQ(reporter.messages().size(), 1u);
-  EXPECT_EQ(reporter.messages()[0], "Unable to open window!");
+  std::thread([] { reportError("from the watcher"); }).join();
+  EXPECT_EQ(reporter.messages(), Messages{});
+  deliverQueuedErrors();
+  deliverQueuedErrors();
+  EXPECT_EQ(reporter.messages(), Messages{"from the watcher"});
 }
 
-TEST(ErrorReport, OtherThreadsQueueUntilTheMainThreadDelivers) {
-  testing::RecordingReporter reporter;
-  std::thread worker([] { reportError("from the watcher"); });
-  worker.join();
-  EXPECT_TRUE(reporter.messages().empty());
-  deliverQueuedErrors();
-  ASSERT_EQ(reporter.messages().size(), 1u);
-  EXPECT_EQ(reporter.messages()[0], "from the watcher");
-  deliverQueuedErrors();
-  EXPECT_EQ(reporter.messages().size(), 1u);
-}
-
-TEST(ErrorReport, RestoresThePreviousReporter) {
+TEST(ErrorReport, MainThreadMessagesGoAtOnceToTheReporterInstalledLast) {
   testing::RecordingReporter outer;
   {
     testing::RecordingReporter inner;
     reportError("inner");
-    EXPECT_EQ(inner.messages().size(), 1u);
+    EXPECT_EQ(inner.messages(), Messages{"inner"});
   }
   reportError("outer");
-  ASSERT_EQ(outer.messages().size(), 1u);
-  EXPECT_EQ(outer.messages()[0], "outer");
+  EXPECT_EQ(outer.messages(), Messages{"outer"});
 }
 
 }  // namespace

@@ -23,78 +23,59 @@ ModelData build(const std::string& text) {
   return model;
 }
 
-const std::string kRecords =
-    "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 2 0\nvt 0.5 0.25\nvn 0 0 1\n";
+const std::string kRecords = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 2 0\nvt 0.5 0.25\nvn 0 0 1\n";
+const std::string kTri = "f 1/1/1 2/1/1 3/1/1\n";
+const std::string kQuad = "f 1/1/1 2/1/1 3/1/1 4/1/1\n";
 
-void expectRange(const DrawRange& range, int primitive, int first, int count, int material) {
-  EXPECT_EQ(range.primitive, primitive);
-  EXPECT_EQ(range.first, first);
-  EXPECT_EQ(range.count, count);
-  EXPECT_EQ(range.material, material);
-}
-
-TEST(DrawData, ThreeTrianglesOfOneMaterialMakeOneRange) {
-  const ModelData model =
-      build(kRecords + "usemtl a\nf 1/1/1 2/1/1 3/1/1\nf 1/1/1 3/1/1 4/1/1\nf 2/1/1 3/1/1 5/1/1\n");
-  ASSERT_EQ(model.ranges.size(), 1u);
-  expectRange(model.ranges[0], kPrimitiveTriangles, 0, 9, 0);
-  EXPECT_EQ(model.vertexData.size(), 72u);
-  EXPECT_EQ(model.vertexCount, 9);
-  EXPECT_EQ(model.indexData, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-  // Second vertex: position (1, 0, 0), texture coordinate (0.5, 0.25), normal (0, 0, 1).
-  const std::vector<float> second(model.vertexData.begin() + 8, model.vertexData.begin() + 16);
-  EXPECT_EQ(second, (std::vector<float>{1, 0, 0, 0.5f, 0.25f, 0, 0, 1}));
+// The eight floats of vertex i: position, texture coordinate, normal.
+std::vector<float> vertex(const ModelData& model, int i) {
+  return {model.vertexData.begin() + 8 * i, model.vertexData.begin() + 8 * (i + 1)};
 }
 
 TEST(DrawData, RangesSplitAtGroupsMaterialsAndPrimitives) {
-  const std::string tri = "f 1/1/1 2/1/1 3/1/1\n";
-  ModelData model = build(kRecords + "usemtl a\n" + tri + "g two\n" + tri);
-  ASSERT_EQ(model.ranges.size(), 2u);
-  expectRange(model.ranges[1], kPrimitiveTriangles, 3, 3, 0);
-
-  model = build(kRecords + "usemtl a\n" + tri + "usemtl b\n" + tri + "usemtl a\n" + tri);
-  ASSERT_EQ(model.ranges.size(), 3u);
-  EXPECT_EQ(model.ranges[1].material, 1);
-  EXPECT_EQ(model.ranges[2].material, 0);
-
-  model = build(kRecords + "usemtl a\n" + tri + tri + tri + tri + "usemtl b\n" + tri);
-  ASSERT_EQ(model.ranges.size(), 2u);
-  expectRange(model.ranges[0], kPrimitiveTriangles, 0, 12, 0);
-  expectRange(model.ranges[1], kPrimitiveTriangles, 12, 3, 1);
-
-  model = build(kRecords + tri + "f 1/1/1 2/1/1 3/1/1 4/1/1\n" + tri);
-  ASSERT_EQ(model.ranges.size(), 3u);
-  expectRange(model.ranges[1], kPrimitiveQuads, 3, 6, -1);
+  const int kT = kPrimitiveTriangles, kQ = kPrimitiveQuads, kF = kPrimitiveTriangleFan;
+  const struct {
+    std::string faces;
+    std::vector<std::vector<int>> ranges;  // primitive, first index, index count, material
+  } cases[] = {
+      {"usemtl a\n" + kTri + "f 1/1/1 3/1/1 4/1/1\nf 2/1/1 3/1/1 5/1/1\n", {{kT, 0, 9, 0}}},
+      {"usemtl a\n" + kTri + "g two\n" + kTri, {{kT, 0, 3, 0}, {kT, 3, 3, 0}}},
+      {"usemtl a\n" + kTri + "usemtl b\n" + kTri + "usemtl a\n" + kTri, {{kT, 0, 3, 0}, {kT, 3, 3, 1}, {kT, 6, 3, 0}}},
+      {"usemtl a\n" + kTri + kTri + kTri + kTri + "usemtl b\n" + kTri, {{kT, 0, 12, 0}, {kT, 12, 3, 1}}},
+      {kTri + kQuad + kTri, {{kT, 0, 3, -1}, {kQ, 3, 6, -1}, {kT, 9, 3, -1}}},
+      // Two quads stay one range; a polygon of five corners is three triangles.
+      {kQuad + kQuad + "f 1/1/1 2/1/1 3/1/1 4/1/1 5/1/1\n", {{kQ, 0, 12, -1}, {kF, 12, 9, -1}}},
+      // Faces of fewer than three corners add nothing.
+      {"f 1/1/1 2/1/1\n" + kTri + "f 1/1/1\n", {{kT, 0, 3, -1}}},
+  };
+  for (const auto& c : cases) {
+    const ModelData model = build(kRecords + c.faces);
+    std::vector<std::vector<int>> ranges;
+    for (const DrawRange& r : model.ranges) ranges.push_back({r.primitive, r.first, r.count, r.material});
+    EXPECT_EQ(ranges, c.ranges) << c.faces;
+  }
 }
 
-TEST(DrawData, QuadsAndPolygonsAreCutIntoFans) {
-  const ModelData model =
-      build(kRecords + "f 1/1/1 2/1/1 3/1/1 4/1/1\nf 1/1/1 2/1/1 3/1/1 4/1/1\n"
-                       "f 1/1/1 2/1/1 3/1/1 4/1/1 5/1/1\n");
-  ASSERT_EQ(model.ranges.size(), 2u);
-  // Two quads stay one range yet never join into one polygon: each is its own fan.
-  expectRange(model.ranges[0], kPrimitiveQuads, 0, 12, -1);
-  expectRange(model.ranges[1], kPrimitiveTriangleFan, 12, 9, -1);
+TEST(DrawData, EveryCornerIsOneVertexAndPolygonsAreFansAroundTheirFirst) {
+  ModelData model = build(kRecords + kTri);
+  EXPECT_EQ(model.vertexCount, 3);
+  EXPECT_EQ(model.vertexData.size(), 24u);
+  EXPECT_EQ(vertex(model, 1), (std::vector<float>{1, 0, 0, 0.5f, 0.25f, 0, 0, 1}));
+
+  // Two quads never join into one polygon: each is its own fan.
+  model = build(kRecords + kQuad + kQuad + "f 1/1/1 2/1/1 3/1/1 4/1/1 5/1/1\n");
   EXPECT_EQ(model.vertexCount, 13);
   EXPECT_EQ(model.indexData, (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7, 8,
                                                           9, 10, 8, 10, 11, 8, 11, 12}));
+
+  // Corners without a texture coordinate or normal get zeros.
+  model = build(kRecords + "vt 7 7\nvn 9 9 9\nf 1 2/2 3/2/2\n");
+  EXPECT_EQ(vertex(model, 0), (std::vector<float>{0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(vertex(model, 1), (std::vector<float>{1, 0, 0, 7, 7, 0, 0, 0}));
 }
 
-TEST(DrawData, CornersWithoutRecordsGetZerosAndShortFacesAddNothing) {
-  const ModelData model = build(kRecords + "vt 7 7\nvn 9 9 9\nf 1 2/2 3/2/2\nf 1/1/1 2/1/1\n");
-  EXPECT_EQ(model.vertexCount, 3);
-  ASSERT_EQ(model.vertexData.size(), 24u);
-  const std::vector<float> first(model.vertexData.begin(), model.vertexData.begin() + 8);
-  EXPECT_EQ(first, (std::vector<float>{0, 0, 0, 0, 0, 0, 0, 0}));
-  const std::vector<float> second(model.vertexData.begin() + 8, model.vertexData.begin() + 16);
-  EXPECT_EQ(second, (std::vector<float>{1, 0, 0, 7, 7, 0, 0, 0}));
-  ASSERT_EQ(model.ranges.size(), 1u);
-  EXPECT_EQ(model.ranges[0].count, 3);
-}
-
-TEST(DrawData, RangesWithoutAKnownMaterialUseTheDefaultMaterial) {
-  const ModelData model = build(kRecords + "f 1/1/1 2/1/1 3/1/1\n");
-  EXPECT_EQ(model.ranges.at(0).material, -1);
+TEST(DrawData, UnknownMaterialIndicesGiveTheDefaultMaterial) {
+  const ModelData model = build(kRecords);
   EXPECT_EQ(model.materialAt(-1).colorKd.x, 1.0f);
   EXPECT_EQ(&model.materialAt(2), &model.materialAt(-1));
   EXPECT_EQ(&model.materialAt(1), &model.materials[1]);

@@ -1,62 +1,32 @@
 // Models on the GPU: material colours as 1x1 textures, what a mesh binds on units 1 to 7,
-// mesh and point drawing read back (into a render target that stays bound), and drawing
-// by name through the library.
+// point drawing read back, and drawing by name through the library into a render target
+// that stays bound.
 #include "render/model.h"
 
-#include <GL/glew.h>
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "assets/texture_library.h"
 #include "render/model_library.h"
-#include "render/render_fixture.h"
 #include "render/render_target.h"
 #include "render/shader_program.h"
+#include "support/gl_fixture.h"
 
 namespace quintaval {
 namespace {
 
 using Texels = std::vector<float>;
 
-// Level 0 of a texture of `count` texels, RGBA floats.
-Texels texelsOf(GLuint texture, int count = 1) {
-  Texels texels(4 * static_cast<std::size_t>(count), -1.0f);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, texels.data());
-  return texels;
-}
-
-GLint boundOn(GLenum unit) {
-  GLint texture = -1;
-  glActiveTexture(unit);
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-  return texture;
-}
-
-// A quad from (x0, -1) to (x1, 1) written as one four-corner face, with material "paint".
-std::string quad(int x0, int x1) {
-  const std::string a = std::to_string(x0);
-  const std::string b = std::to_string(x1);
-  return "mtllib paint.mtl\nv " + a + " -1 0\nv " + b + " -1 0\nv " + b + " 1 0\nv " + a +
-         " 1 0\nvt 0 0\nvn 0 0 1\nusemtl paint\nf 1/1/1 2/1/1 3/1/1 4/1/1\n";
-}
-
 const char* const kDiffuse = "vec4(texture(diffuseMap, vec2(0.5)).rgb, 1.0)";
 
-class ModelTest : public testing::RenderFixture {
+class ModelTest : public testing::GlFixture {
  protected:
-  void SetUp() override {
-    RenderFixture::SetUp();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  }
-
-  // The model file at `relative` in the scratch directory, "paint.mtl" beside it.
-  std::unique_ptr<Model> load(const std::string& relative, const std::string& obj,
-                              const std::string& mtl) {
-    dir.write(relative.substr(0, relative.rfind('/') + 1) + "paint.mtl", mtl);
+  // A quad from (x0, -1) to (x1, 1) facing +z, one four-corner face of the material in
+  // `mtl`, in the model file at `relative` with "paint.mtl" beside it.
+  std::unique_ptr<Model> load(const std::string& relative, int x0, int x1, const std::string& mtl) {
+    const std::string a = std::to_string(x0), b = std::to_string(x1);
+    dir.write(relative.substr(0, relative.rfind('/') + 1) + "paint.mtl", "newmtl paint\n" + mtl);
+    const std::string obj = "mtllib paint.mtl\nv " + a + " -1 0\nv " + b + " -1 0\nv " + b + " 1 0\nv " + a +
+                            " 1 0\nvt 0 0\nvn 0 0 1\nusemtl paint\nf 1/1/1 2/1/1 3/1/1 4/1/1\n";
     auto model = std::make_unique<Model>(dir.write(relative, obj).string());
     model->setTextureLibrary(&textures);
     return model;
@@ -74,73 +44,39 @@ class ModelTest : public testing::RenderFixture {
     program.setUniform1i("diffuseMap", 3);
   }
 
-  static void expectPixel(int x, int y, std::vector<int> rgb) {
-    const auto pixel = pixelAt(x, y);
-    for (int i = 0; i < 3; ++i) {
-      EXPECT_NEAR(pixel[i], rgb[i], 1) << "channel " << i << " at " << x << "," << y;
-    }
+  static GLint boundOn(GLenum unit) {
+    glActiveTexture(unit);
+    return glInteger(GL_TEXTURE_BINDING_2D);
   }
 
   TextureLibrary textures;
 };
 
-TEST_F(ModelTest, MaterialColoursBecomeSolidColourTextures) {
-  const auto model = load("m.obj", quad(-1, 1), "newmtl paint\nKd 0.5 0.25 1\nKa 2 0 0\nKe 0.1\n");
-  ASSERT_TRUE(model->uploaded());
-  const Model::ColorTextures paint = model->colorTextures(0);
-  const Model::ColorTextures fallback = model->colorTextures(-1);
-  const struct {
-    GLuint texture;
-    Texels texel;
-  } cases[] = {{paint.kd, {0.5f, 0.25f, 1, 1}}, {paint.ka, {2, 0, 0, 1}},  // not clamped
-               {paint.ke, {0.1f, 0, 0, 1}},     {paint.ks, {0, 0, 0, 1}},
-               {fallback.kd, {1, 1, 1, 1}},     {fallback.ka, {0, 0, 0, 1}}};
-  for (const auto& c : cases) EXPECT_EQ(texelsOf(c.texture), c.texel) << "texture " << c.texture;
-  EXPECT_TRUE(reporter.messages().empty());
-}
-
-TEST_F(ModelTest, EachRangeBindsItsMapsOrColoursOnUnitsOneToSeven) {
-  const auto model = load("m.obj", quad(-1, 1),
-                          "newmtl paint\nKd 0.5 0.25 1\nmap_Kd nowhere.png\nmap_d nowhere.png\n");
+// Colours become 1x1 textures (unclamped; the default material's white Kd and black
+// Ka). A range binds its maps, or else its colours, on units 1 to 7; a map name the
+// library lacks binds no texture, not the colour.
+TEST_F(ModelTest, EachRangeBindsItsMapsOrColourTexturesOnUnitsOneToSeven) {
+  const auto model = load("m.obj", -1, 1, "Kd 0.5 0.25 1\nKa 2 0 0\nKe 0.1\nmap_Kd nowhere.png\nmap_d nowhere.png\n");
+  const Model::ColorTextures paint = model->colorTextures(0), fallback = model->colorTextures(-1);
+  const std::pair<GLuint, Texels> colours[] = {
+      {paint.kd, {0.5f, 0.25f, 1, 1}}, {paint.ka, {2, 0, 0, 1}},    {paint.ke, {0.1f, 0, 0, 1}},
+      {paint.ks, {0, 0, 0, 1}},        {fallback.kd, {1, 1, 1, 1}}, {fallback.ka, {0, 0, 0, 1}}};
+  for (const auto& [texture, texel] : colours) EXPECT_EQ(texels(texture), texel) << "texture " << texture;
   useProgram(kDiffuse);
   model->draw();
-  GLint active = 0;
-  glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
-  EXPECT_EQ(active, GL_TEXTURE0);
-  const Model::ColorTextures colors = model->colorTextures(0);
-  const struct {
-    GLenum unit;
-    GLuint texture;
-  } bindings[] = {{GL_TEXTURE1, colors.ka}, {GL_TEXTURE3, 0},  // unknown map: not the Kd colour
-                  {GL_TEXTURE4, colors.ke}, {GL_TEXTURE5, colors.ks},
-                  {GL_TEXTURE6, 0},         {GL_TEXTURE7, 0}};
-  for (const auto& b : bindings) {
-    EXPECT_EQ(boundOn(b.unit), static_cast<GLint>(b.texture)) << "unit " << b.unit - GL_TEXTURE0;
+  EXPECT_EQ(glInteger(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+  const std::pair<GLenum, GLuint> bindings[] = {{GL_TEXTURE1, paint.ka}, {GL_TEXTURE3, 0}, {GL_TEXTURE4, paint.ke},
+                                                {GL_TEXTURE5, paint.ks}, {GL_TEXTURE6, 0}, {GL_TEXTURE7, 0}};
+  for (const auto& [unit, texture] : bindings) {
+    EXPECT_EQ(boundOn(unit), static_cast<GLint>(texture)) << "unit " << unit - GL_TEXTURE0;
   }
   // Without a bump map: a flat texture, which tilts no normal.
-  EXPECT_EQ(texelsOf(boundOn(GL_TEXTURE2)), (Texels{0, 0, 0, 0}));
+  EXPECT_EQ(texels(boundOn(GL_TEXTURE2)), (Texels{0, 0, 0, 0}));
   expectPixel(10, 10, {0, 0, 0});  // a texture-less diffuseMap samples black
   GLint enabled = 1;
   glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
   EXPECT_EQ(enabled, 0);
-}
-
-TEST_F(ModelTest, AQuadCoversTheCurrentFramebufferWhichStaysBound) {
-  const auto model = load("m.obj", quad(-1, 1), "newmtl paint\nKd 0.5 0.25 1\n");
-  useProgram(kDiffuse);
-  RenderTarget target(0, 8, 8);
-  target.bind();
-  model->draw();
-  GLint framebuffer = 0;
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(framebuffer, static_cast<GLint>(target.FBO));
-  EXPECT_EQ(viewport[2], 8);
-  // Both triangles of the fan: every texel holds the diffuse colour.
-  Texels expected;
-  for (int i = 0; i < 64; ++i) expected.insert(expected.end(), {0.5f, 0.25f, 1, 1});
-  EXPECT_EQ(texelsOf(target.colorTexture, 64), expected);
+  EXPECT_TRUE(reporter.messages().empty());
 }
 
 TEST_F(ModelTest, PositionsOnlyModelsAreDrawnAsAdditivePoints) {
@@ -150,27 +86,33 @@ TEST_F(ModelTest, PositionsOnlyModelsAreDrawnAsAdditivePoints) {
   useProgram("vec4(0.25, 0.5, 1.0, 1.0)");
   model->draw();
   model->draw();
-  expectPixel(kWidth / 2, kHeight / 2, {128, 255, 255});
-  expectPixel(kWidth / 2 + 3, kHeight / 2 + 3, {128, 255, 255});  // 10 pixels wide
+  expectRect(kWidth / 2 - 4, kHeight / 2 - 4, kWidth / 2 + 4, kHeight / 2 + 4, {128, 255, 255});
   expectPixel(2, 2, {0, 0, 0});
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(ModelTest, DrawByNameDrawsEveryLoadedModelOfThatExactName) {
+// Drawing goes to the bound target, which stays bound with its viewport; each quad is a
+// fan of two triangles that together cover its half of the target.
+TEST_F(ModelTest, DrawByNameDrawsEveryLoadedModelOfThatExactNameIntoTheBoundTarget) {
   ModelLibrary library;
-  library.add(load("a/Land.obj", quad(-1, 0), "newmtl paint\nKd 1 0 0\n"), "Land.obj", "a/Land.obj");
-  library.add(load("b/Land.obj", quad(0, 1), "newmtl paint\nKd 0 0 1\n"), "Land.obj", "b/Land.obj");
+  library.add(load("a/Land.obj", -1, 0, "Kd 1 0 0\n"), "Land.obj", "a/Land.obj");
+  library.add(load("b/Land.obj", 0, 1, "Kd 0 0 1\n"), "Land.obj", "b/Land.obj");
   library.add(std::make_unique<Model>((dir.path() / "none.obj").string()), "Land.obj", "none.obj");
   useProgram(kDiffuse);
-
+  RenderTarget target(0, 8, 8);
+  target.bind();
+  glClear(GL_COLOR_BUFFER_BIT);
   library.drawByName("land.obj");
   library.drawByName("Land");
-  expectPixel(5, 5, {0, 0, 0});
-  expectPixel(kWidth - 5, 5, {0, 0, 0});
-
+  EXPECT_EQ(texels(target.colorTexture, 64), Texels(256, 0.0f));
   library.drawByName("Land.obj");
-  expectPixel(5, 5, {255, 0, 0});
-  expectPixel(kWidth - 5, 5, {0, 0, 255});
+  EXPECT_EQ(glInteger(GL_DRAW_FRAMEBUFFER_BINDING), static_cast<GLint>(target.FBO));
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 8);
+  Texels expected;
+  for (int i = 0; i < 64; ++i) expected.insert(expected.end(), {i % 8 < 4 ? 1.0f : 0, 0, i % 8 < 4 ? 0 : 1.0f, 1});
+  EXPECT_EQ(texels(target.colorTexture, 64), expected);
   EXPECT_FALSE(library.model(2).loaded());
   EXPECT_TRUE(reporter.messages().empty());
 }

@@ -3,142 +3,69 @@
 // with their messages.
 #include "render/post_processor.h"
 
-#include <GL/glew.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "render/render_fixture.h"
+#include "render/solid_color_texture.h"
+#include "support/gl_fixture.h"
 
 namespace quintaval {
 namespace {
 
-using testing::currentProgram;
+using PostProcessorTest = testing::GlFixture;
 
-class PostProcessorTest : public testing::RenderFixture {
- protected:
-  void SetUp() override {
-    RenderFixture::SetUp();
-    glViewport(0, 0, kWidth, kHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  }
-
-  // A 1x1 RGBA8 texture of one colour, filtered linearly without mipmaps.
-  static GLuint solidTexture(unsigned char r, unsigned char g, unsigned char b,
-                             unsigned char a) {
-    const unsigned char texel[4] = {r, g, b, a};
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-    return texture;
-  }
-
-  static void expectPixel(int x, int y, std::vector<int> rgb) {
-    const auto pixel = pixelAt(x, y);
-    for (int i = 0; i < 3; ++i) {
-      EXPECT_NEAR(pixel[i], rgb[i], 1) << "channel " << i << " at " << x << "," << y;
-    }
-  }
-};
-
-TEST_F(PostProcessorTest, OddWidthsRoundHalfTargetsDown) {
-  PostProcessor post(0, 1365, 768);
+TEST_F(PostProcessorTest, HalfTargetsRoundOddSizesDownAndAllShareTheSampling) {
+  PostProcessor post(1, 65, 37);
   ASSERT_FALSE(post.failed);
   EXPECT_TRUE(reporter.messages().empty());
-  for (const auto& target : post.fullTargets) {
-    EXPECT_EQ(target->width, 1365);
-    EXPECT_EQ(target->height, 768);
-  }
-  for (const auto& target : post.halfTargets) {
-    EXPECT_EQ(target->width, 682);
-    EXPECT_EQ(target->height, 384);
-  }
+  const auto size = [](const auto& target) { return std::vector<int>{target->width, target->height, target->samples}; };
+  for (const auto& target : post.fullTargets) EXPECT_EQ(size(target), (std::vector<int>{65, 37, 4}));
+  for (const auto& target : post.halfTargets) EXPECT_EQ(size(target), (std::vector<int>{32, 18, 4}));
   EXPECT_NE(post.quadBuffer, 0u);
-  EXPECT_EQ(currentProgram(), 0);
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
 }
 
-TEST_F(PostProcessorTest, MultisamplingAppliesToTheFilterTargets) {
-  PostProcessor single(0, 64, 36);
-  ASSERT_FALSE(single.failed);
-  for (const auto& target : single.fullTargets) EXPECT_EQ(target->samples, 0);
-  for (const auto& target : single.halfTargets) EXPECT_EQ(target->samples, 0);
-
-  PostProcessor multi(1, 64, 36);
-  ASSERT_FALSE(multi.failed);
-  for (const auto& target : multi.fullTargets) EXPECT_EQ(target->samples, 4);
-  for (const auto& target : multi.halfTargets) EXPECT_EQ(target->samples, 4);
-}
-
-TEST_F(PostProcessorTest, DrawTextureBlendsAtAlphaAndRestoresState) {
+// Whatever was set before, a draw leaves blending off and no program current; at full
+// opacity it replaces what is there. Shifted right by a quarter of the viewport width, the
+// picture leaves the left quarter black.
+TEST_F(PostProcessorTest, DrawTextureBlendsAtAlphaShiftedByTwiceTheOffset) {
   PostProcessor post(0, kWidth, kHeight);
   ASSERT_FALSE(post.failed);
-  const GLuint texture = solidTexture(200, 100, 50, 255);
-
-  // Whatever was set before, the draw leaves blending off and no program current.
+  const GLuint texture = makeSolidColorTexture(Vec4{200 / 255.0f, 100 / 255.0f, 50 / 255.0f, 1.0f});
   post.filterShader->use();
   glEnable(GL_BLEND);
-  post.setOffset(0.0f, 0.0f);
   post.drawTexture(texture, 0.5f);
-  EXPECT_EQ(currentProgram(), 0);
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
-
-  expectPixel(0, 0, {100, 50, 25});
-  expectPixel(kWidth / 2, kHeight / 2, {100, 50, 25});
-  expectPixel(kWidth - 1, kHeight - 1, {100, 50, 25});
-
-  // A second draw at full opacity replaces what is there.
+  expectRect(0, 0, kWidth, kHeight, {100, 50, 25});
   post.drawTexture(texture, 1.0f);
   expectPixel(kWidth / 2, kHeight / 2, {200, 100, 50});
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(PostProcessorTest, OffsetIsTwiceTheGivenValuesAndShiftsThePicture) {
-  PostProcessor post(0, kWidth, kHeight);
-  ASSERT_FALSE(post.failed);
   post.setOffset(0.25f, -0.5f);
-  EXPECT_EQ(currentProgram(), static_cast<int>(post.filterShader->program));
-  GLfloat offset[2] = {};
-  glGetUniformfv(post.filterShader->program,
-                 glGetUniformLocation(post.filterShader->program, "offset"), offset);
-  EXPECT_EQ(offset[0], 0.5f);
-  EXPECT_EQ(offset[1], -1.0f);
-
-  // Shifted right by a quarter of the viewport width: the left quarter stays black.
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), static_cast<int>(post.filterShader->program));
+  EXPECT_EQ(uniformValues(post.filterShader->program, "offset", 2), (std::vector<float>{0.5f, -1.0f}));
+  glClear(GL_COLOR_BUFFER_BIT);
   post.setOffset(0.25f, 0.0f);
-  post.drawTexture(solidTexture(255, 255, 255, 255), 1.0f);
-  expectPixel(kWidth / 8, kHeight / 2, {0, 0, 0});
-  expectPixel(kWidth / 2, kHeight / 2, {255, 255, 255});
+  post.drawTexture(makeSolidColorTexture(Vec4{1.0f, 1.0f, 1.0f, 1.0f}), 1.0f);
+  expectRect(0, 0, kWidth / 4 - 1, kHeight, {0, 0, 0});
+  expectRect(kWidth / 4 + 1, 0, kWidth, kHeight, {255, 255, 255});
 }
 
-TEST_F(PostProcessorTest, BrokenFilterShaderFailsConstruction) {
-  breakShader("Filters.frag");
-  PostProcessor post(0, kWidth, kHeight);
-  EXPECT_TRUE(post.failed);
-  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling filter shader"});
-  EXPECT_EQ(post.quadBuffer, 0u);
-}
-
-TEST_F(PostProcessorTest, BrokenBokehShaderFailsConstruction) {
-  breakShader("Bokeh.frag");
-  PostProcessor post(0, kWidth, kHeight);
-  EXPECT_TRUE(post.failed);
-  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling bokeh shader"});
-}
-
-TEST_F(PostProcessorTest, IncompleteTargetStopsConstructionBeforeTheShaders) {
-  PostProcessor post(1, 1, 1);  // half targets of 0 x 0 cannot be complete
+TEST_F(PostProcessorTest, BrokenShaderOrIncompleteTargetFailsConstructionWithItsMessage) {
+  for (const auto& [file, message] : {std::pair{"Filters.frag", "Error compiling filter shader"},
+                                      std::pair{"Bokeh.frag", "Error compiling bokeh shader"}}) {
+    breakShader(file);
+    PostProcessor post(0, kWidth, kHeight);
+    EXPECT_TRUE(post.failed);
+    EXPECT_EQ(reporter.messages(), std::vector<std::string>{message});
+    EXPECT_EQ(post.quadBuffer, 0u);
+    restoreShader(file);
+    reporter.clear();
+  }
+  PostProcessor post(1, 1, 1);  // half targets of 0 x 0 cannot be complete: stops before the shaders
   EXPECT_TRUE(post.failed);
   EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Failed to initialize mFBO!"});
   EXPECT_EQ(post.filterShader, nullptr);
-  // A failed post-processor is a safe no-op for the per-frame helpers.
-  post.setOffset(0.0f, 0.0f);
+  EXPECT_TRUE(post.halfTargets[0]->colorTexture == 0 && post.halfTargets[0]->FBO == 0);  // nor its resolve target
+  post.setOffset(0.0f, 0.0f);  // a failed post-processor is a safe no-op for the per-frame helpers
   post.drawTexture(0, 1.0f);
-  glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 }  // namespace

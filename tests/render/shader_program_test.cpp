@@ -1,124 +1,79 @@
-// ShaderProgram against real GLSL compiles: what compileStatus reports for missing and
-// broken sources, how unknown uniforms behave, and the bounded wait for source files.
+// ShaderProgram against real GLSL compiles: what compileStatus reports for broken and
+// missing sources, what each setter sets, and that unknown names and an unlinked program
+// leave no GL error.
 #include "render/shader_program.h"
 
-#include <GL/glew.h>
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <filesystem>
-#include <thread>
 
-#include "render/render_fixture.h"
+#include "support/gl_fixture.h"
 
 namespace quintaval {
 namespace {
 
-using testing::currentProgram;
-
-constexpr const char* kGoodVertex =
-    "#version 330 core\nlayout(location = 0) in vec3 position;\n"
-    "void main() { gl_Position = vec4(position, 1.0); }\n";
-constexpr const char* kGoodFragment =
-    "#version 330 core\nuniform vec4 tint;\nout vec4 fragColor;\n"
-    "void main() { fragColor = tint; }\n";
+constexpr const char* kVertex =
+    "#version 330 core\nlayout(location = 0) in vec3 position;\nvoid main() { gl_Position = vec4(position, 1.0); }\n";
+constexpr const char* kFragment =
+    "#version 330 core\nuniform int i;\nuniform float f;\nuniform vec2 v2;\nuniform vec3 v3;\nuniform vec4 v4;\n"
+    "uniform mat4 m;\nout vec4 color;\nvoid main() { color = v4 + vec4(v3, f) + vec4(v2, i, 0.0) + m[3]; }\n";
 constexpr const char* kBroken = "#version 330 core\nvoid main() { undeclared = 1; }\n";
 
-class ShaderProgramTest : public testing::RenderFixture {
+class ShaderProgramTest : public testing::GlFixture {
  protected:
-  std::string write(const std::string& name, const std::string& text) {
-    return dir.write(name, text).string();
+  std::string write(const char* name, const char* text) const { return dir.write(name, text).string(); }
+
+  // Sets each uniform of kFragment, then each setter once with a name the program lacks.
+  static void setAll(const ShaderProgram& program) {
+    Mat4 matrix;
+    matrix.at(3, 1) = 9.0f;
+    for (const char* name : {"i", "none"}) program.setUniform1i(name, 7);
+    for (const char* name : {"f", "none"}) program.setUniform1f(name, 0.5f);
+    for (const char* name : {"v2", "none"}) program.setUniform2f(name, 1, 2);
+    for (const char* name : {"v3", "none"}) program.setUniform3f(name, 3, 4, 5);
+    for (const char* name : {"v4", "none"}) program.setUniform4f(name, 6, 7, 8, 9);
+    for (const char* name : {"m", "none"}) program.setUniformMatrix4fv(name, matrix);
   }
 };
 
-TEST_F(ShaderProgramTest, MissingFragmentFileLeavesNoProgramAndStatusZero) {
-  const auto start = std::chrono::steady_clock::now();
-  ShaderProgram program(write("a.vert", kGoodVertex), (dir.path() / "missing.frag").string());
-  const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(program.compileStatus(), 0);
-  EXPECT_EQ(program.program, 0u);
-  EXPECT_NE(program.vertexShader, 0u);  // both shader objects exist regardless
-  EXPECT_NE(program.fragmentShader, 0u);
-  // The wait for the file is bounded.
-  EXPECT_GE(waited, std::chrono::milliseconds(1500));
-  EXPECT_LT(waited, std::chrono::seconds(10));
+TEST_F(ShaderProgramTest, EverySetterSetsItsUniformAndUnknownNamesAreIgnored) {
+  ShaderProgram program(write("a.vert", kVertex), write("a.frag", kFragment));
+  program.use();
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), static_cast<int>(program.program));
+  setAll(program);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  const std::pair<const char*, std::vector<float>> expected[] = {
+      {"i", {7}}, {"f", {0.5f}}, {"v2", {1, 2}}, {"v3", {3, 4, 5}}, {"v4", {6, 7, 8, 9}}};
+  for (const auto& [name, values] : expected) EXPECT_EQ(uniformValues(program.program, name, values.size()), values);
+  EXPECT_EQ(uniformValues(program.program, "m", 16)[13], 9.0f);  // column-major, as given
+  ShaderProgram::unuse();
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
   EXPECT_TRUE(reporter.messages().empty());
 }
 
+// The status is the fragment shader's alone: a broken vertex shader leaves it 1, unlinked.
 TEST_F(ShaderProgramTest, StatusFollowsTheFragmentShaderOnly) {
-  ShaderProgram brokenVertex(write("b.vert", kBroken), write("a.frag", kGoodFragment));
-  EXPECT_EQ(brokenVertex.compileStatus(), 1);
+  ShaderProgram brokenVertex(write("b.vert", kBroken), write("a.frag", kFragment));
   GLint linked = GL_TRUE;
   glGetProgramiv(brokenVertex.program, GL_LINK_STATUS, &linked);
-  EXPECT_EQ(linked, GL_FALSE);
-
-  ShaderProgram brokenFragment(write("a.vert", kGoodVertex), write("b.frag", kBroken));
-  EXPECT_EQ(brokenFragment.compileStatus(), 0);
+  EXPECT_EQ(std::make_pair(brokenVertex.compileStatus(), linked), std::make_pair(1, GL_FALSE));
+  EXPECT_EQ(ShaderProgram(write("a.vert", kVertex), write("b.frag", kBroken)).compileStatus(), 0);
 }
 
-TEST_F(ShaderProgramTest, UnknownUniformChangesNothingAndReportsNothing) {
-  ShaderProgram program(write("a.vert", kGoodVertex), write("a.frag", kGoodFragment));
-  program.use();
-  program.setUniform4f("tint", 0.25f, 0.5f, 0.75f, 1.0f);
-  while (glGetError() != GL_NO_ERROR) {
-  }
-  program.setUniform1i("noSuchUniform", 7);
-  program.setUniform1f("noSuchUniform", 7.0f);
-  program.setUniform2f("noSuchUniform", 1.0f, 2.0f);
-  program.setUniform3f("noSuchUniform", 1.0f, 2.0f, 3.0f);
-  program.setUniform4f("noSuchUniform", 1.0f, 2.0f, 3.0f, 4.0f);
-  program.setUniformMatrix4fv("noSuchUniform", Mat4(2.0f));
-  EXPECT_EQ(glGetError(), GL_NO_ERROR);
-  EXPECT_TRUE(reporter.messages().empty());
-
-  GLfloat tint[4] = {};
-  glGetUniformfv(program.program, glGetUniformLocation(program.program, "tint"), tint);
-  EXPECT_EQ(tint[0], 0.25f);
-  EXPECT_EQ(tint[1], 0.5f);
-  EXPECT_EQ(tint[2], 0.75f);
-  EXPECT_EQ(tint[3], 1.0f);
-
-  EXPECT_EQ(currentProgram(), static_cast<int>(program.program));
-  ShaderProgram::unuse();
-  EXPECT_EQ(currentProgram(), 0);
-}
-
-TEST_F(ShaderProgramTest, SettersOnAProgramThatNeverLinkedLeaveNoGlError) {
-  ShaderProgram missing((dir.path() / "none.vert").string(), write("a.frag", kGoodFragment));
-  while (glGetError() != GL_NO_ERROR) {
-  }
+// A missing file is waited for (an editor may be replacing it), boundedly, then leaves both
+// shader objects but no program, whose use and setters do nothing (not even leave a GL error).
+TEST_F(ShaderProgramTest, MissingSourceFileLeavesNoProgramAfterABoundedWait) {
+  const auto start = std::chrono::steady_clock::now();
+  ShaderProgram missing(write("a.vert", kVertex), "missing.frag");
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(1500));
+  EXPECT_LT(waited, std::chrono::seconds(10));
+  EXPECT_EQ(missing.compileStatus(), 0);
+  EXPECT_EQ(missing.program, 0u);
+  EXPECT_TRUE(missing.vertexShader != 0 && missing.fragmentShader != 0);
   missing.use();
-  missing.setUniform4f("tint", 1.0f, 1.0f, 1.0f, 1.0f);
-  missing.setUniformMatrix4fv("tint", Mat4());
-  EXPECT_EQ(glGetError(), GL_NO_ERROR);
-  EXPECT_EQ(currentProgram(), 0);
-}
-
-TEST_F(ShaderProgramTest, PicksUpASourceFileThatAppearsWhileWaiting) {
-  const std::string vertex = write("a.vert", kGoodVertex);
-  const auto late = dir.path() / "late.frag";
-  std::thread writer([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    // Written aside and renamed, as editors save, so it never appears half-written.
-    std::filesystem::rename(dir.write("late.tmp", kGoodFragment), late);
-  });
-  ShaderProgram program(vertex, late.string());
-  writer.join();
-  EXPECT_EQ(program.compileStatus(), 1);
-  EXPECT_NE(program.program, 0u);
-}
-
-TEST(ShaderSourceReadingTest, ReadsBytesUnchangedAndRefusesWhatIsNotAFile) {
-  testing::TempDir dir;
-  const std::string text = "line one\r\nline two\n\xff tail";
-  const auto file = dir.write("crlf.glsl", text);
-  const auto read = ShaderProgram::readTextFile(file.string());
-  ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(*read, text);
-
-  EXPECT_EQ(ShaderProgram::readTextFile(dir.write("empty.glsl", "").string()), std::string());
-  EXPECT_FALSE(ShaderProgram::readTextFile((dir.path() / "missing.glsl").string()).has_value());
-  EXPECT_FALSE(ShaderProgram::readTextFile(dir.path().string()).has_value());
+  setAll(missing);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
+  EXPECT_TRUE(reporter.messages().empty());
 }
 
 }  // namespace

@@ -11,12 +11,12 @@ namespace quintaval::testing {
 
 class RecordingReporter : public ErrorReporter {
  public:
-  RecordingReporter();
-  ~RecordingReporter() override;
+  RecordingReporter() : previous_(setErrorReporter(this)) { markMainThread(); }
+  ~RecordingReporter() override { setErrorReporter(previous_); }
   RecordingReporter(const RecordingReporter&) = delete;
   RecordingReporter& operator=(const RecordingReporter&) = delete;
 
-  void show(const std::string& message, bool blocking) override;
+  void show(const std::string& message, bool) override { messages_.push_back(message); }
 
   // Messages shown so far, queued ones included once deliverQueuedErrors() ran.
   const std::vector<std::string>& messages() const { return messages_; }

@@ -1,35 +1,50 @@
-// A scratch directory removed with everything in it when the object goes away.
+// A scratch directory removed with everything in it when the object goes away, and a
+// change of working directory for the lifetime of an object (the program's data paths
+// are relative to it).
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace quintaval::testing {
 
 class TempDir {
  public:
-  TempDir();
-  ~TempDir();
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quintaval-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
   // Writes `contents` to path()/relative, creating parent directories.
-  std::filesystem::path write(const std::string& relative, const std::string& contents) const;
+  std::filesystem::path write(const std::string& relative, const std::string& contents) const {
+    const std::filesystem::path file = path_ / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << contents;
+    return file;
+  }
 
  private:
   std::filesystem::path path_;
 };
 
-// Changes the working directory for the lifetime of the object (the program's data
-// paths are relative to it).
 class ScopedWorkingDirectory {
  public:
-  explicit ScopedWorkingDirectory(const std::filesystem::path& dir);
-  ~ScopedWorkingDirectory();
+  explicit ScopedWorkingDirectory(const std::filesystem::path& dir) { std::filesystem::current_path(dir); }
+  ~ScopedWorkingDirectory() { std::filesystem::current_path(previous_); }
 
  private:
-  std::filesystem::path previous_;
+  std::filesystem::path previous_ = std::filesystem::current_path();
 };
 
 }  // namespace quintaval::testing

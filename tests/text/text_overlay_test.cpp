@@ -3,189 +3,119 @@
 // back tells which cell was drawn there and at what alpha (over black).
 #include "text/text_overlay.h"
 
-#include <GL/glew.h>
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include "support/gl_test_context.h"
-#include "support/recording_reporter.h"
-#include "support/temp_dir.h"
+#include "support/gl_fixture.h"
 
 namespace quintaval {
 namespace {
 
-struct Rgb {
-  int r, g, b;
-};
-const Rgb kBlack{0, 0, 0};
-
-Rgb glyph(unsigned char byte, float alpha) {
-  auto channel = [alpha](int value) { return static_cast<int>(std::lround(value * alpha)); };
-  return {channel(16 * (byte % 16) + 15), channel(16 * (byte / 16) + 15), channel(200)};
-}
-
-// 256 x 256 texels; grid row 0 is the image's top row, uploaded last (v = 1).
-GLuint makeFontTexture() {
-  std::vector<unsigned char> texels;
-  for (int y = 0; y < 256; ++y) {
-    for (int x = 0; x < 256; ++x) {
-      texels.insert(texels.end(), {static_cast<unsigned char>(16 * (x / 16) + 15),
-                                   static_cast<unsigned char>(16 * (15 - y / 16) + 15), 200, 255});
-    }
-  }
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 256, 256, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  return texture;
-}
-
-std::string shaderSource(const std::string& name) {
-  std::ifstream in(std::string(std::getenv("QV_SOURCE_DIR")) + "/data/shaders/" + name);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Every pixel of [x0, x1) x [y0, y1) has colour `expected`, give or take rounding.
-void expectRect(int x0, int y0, int x1, int y1, Rgb expected) {
-  auto pixels = testing::GlTestContext::readPixels(x0, y0, x1 - x0, y1 - y0);
-  int mismatches = 0;
-  for (std::size_t i = 0; i < pixels.size(); i += 4) {
-    mismatches += std::abs(pixels[i] - expected.r) > 2 || std::abs(pixels[i + 1] - expected.g) > 2 ||
-                  std::abs(pixels[i + 2] - expected.b) > 2;
-  }
-  EXPECT_EQ(mismatches, 0) << "in [" << x0 << ", " << x1 << ") x [" << y0 << ", " << y1 << "), first pixel "
-                           << int(pixels[0]) << "," << int(pixels[1]) << "," << int(pixels[2]);
-}
-
-GLint glInt(GLenum name) {
-  GLint value = 0;
-  glGetIntegerv(name, &value);
-  return value;
-}
-
-class TextOverlayTest : public ::testing::Test {
+class TextOverlayTest : public testing::GlFixture {
  protected:
+  // One texel per glyph cell; grid row 0 is the image's top row, uploaded last (v = 1).
   void SetUp() override {
-    ASSERT_TRUE(context_.ok());
-    dir_.write("Data/Shaders/Text.vert", shaderSource("Text.vert"));
-    dir_.write("Data/Shaders/Text.frag", shaderSource("Text.frag"));
-    glViewport(0, 0, 640, 360);
+    GlFixture::SetUp();
+    std::vector<unsigned char> texels;
+    for (int i = 0; i < 256; ++i) texels.insert(texels.end(), {cellColour(i % 16), cellColour(15 - i / 16), 200, 255});
+    glGenTextures(1, &font_);
+    glBindTexture(GL_TEXTURE_2D, font_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   }
+  static unsigned char cellColour(int index) { return static_cast<unsigned char>(16 * index + 15); }
 
   std::unique_ptr<TextOverlay> load(const std::string& script) {
-    dir_.write("Data/Text/Text.txt", script);
+    dir.write("Data/Text/Text.txt", script);
     auto overlay = std::make_unique<TextOverlay>("Data/Text/Text.txt");
     overlay->setFontTexture(font_);
     return overlay;
   }
 
-  testing::GlTestContext context_{640, 360};
-  testing::TempDir dir_;
-  testing::ScopedWorkingDirectory cwd_{dir_.path()};
-  GLuint font_ = context_.ok() ? makeFontTexture() : 0;
-  testing::RecordingReporter reporter_;
+  // `text` in square cells of `size` from (x, y) at `alpha`: each byte its glyph's colour,
+  // bytes from 128 on nothing; the cell after the text is black.
+  static void expectText(int x, int y, int size, const std::string& text, float alpha) {
+    const auto channel = [alpha](int value) { return static_cast<int>(std::lround(value * alpha)); };
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+      const unsigned char byte = i < text.size() ? text[i] : 128;
+      const Rgb glyph{channel(cellColour(byte % 16)), channel(cellColour(byte / 16)), channel(200)};
+      expectRect(x + size * int(i), y, x + size * int(i + 1), y + size, byte < 128 ? glyph : kBlack, 2);
+    }
+  }
+
+  static constexpr Rgb kBlack{0, 0, 0};
+  GLuint font_ = 0;
 };
 
-TEST_F(TextOverlayTest, HiThereSitsInItsCellsWithTheGlyphsOfTheGrid) {
-  auto overlay = load("//Quintaval\n<placement> 100 50\nHi   there <end>\nLast <end>\n");
-  EXPECT_EQ(overlay->lines()[0].text, " Hi there");
+// Placed in pixels from the lower left of the viewport current at loading: the whole
+// window, then a letterbox band from y = 40.
+TEST_F(TextOverlayTest, HiThereSitsInItsCellsWithinTheViewportOfLoading) {
+  const std::string script = "//Quintaval\n<placement> 100 50\nHi   there <end>\nLast <end>\n";
+  auto overlay = load(script);
   overlay->drawLine(0.75f);
-  // H is byte 72: column 8, row 4, in the cell after the leading space.
-  expectRect(120, 50, 140, 70, glyph(8 + 4 * 16, 0.75f));
-  expectRect(100, 50, 120, 70, glyph(' ', 0.75f));
-  expectRect(260, 50, 280, 70, glyph('e', 0.75f));
-  expectRect(280, 50, 290, 70, kBlack);
+  expectText(100, 50, 20, " Hi there", 0.75f);
   expectRect(100, 70, 280, 72, kBlack);
   expectRect(98, 48, 280, 50, kBlack);
-  EXPECT_TRUE(reporter_.messages().empty());
+  glViewport(0, 40, kWidth, kHeight - 80);
+  auto letterboxed = load(script);
+  glClear(GL_COLOR_BUFFER_BIT);
+  letterboxed->drawLine(0.5f);
+  expectText(100, 90, 20, " Hi there", 0.5f);
+  expectRect(100, 88, 280, 90, kBlack);
+  EXPECT_TRUE(reporter.messages().empty());
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// A draw leaves unit 0 active, blending off and the attributes disabled, the program
+// current. Bytes from 128 on (here a UTF-8 "é" and 0xFF) have no glyph but keep their cell.
 TEST_F(TextOverlayTest, IntegerPartChoosesTheLineFractionTheAlphaAndTheLastLineNeverShows) {
-  auto overlay = load("//Quintaval\n<size> 10 A <end>\nBB <end>\nCCC <end>\nDDDD <end>\n");
+  auto overlay = load("//Quintaval\n<size> 10 A <end>\nBB <end>\nC\xC3\xA9" "C\xFF <end>\nDDDD <end>\n");
   glActiveTexture(GL_TEXTURE3);
   overlay->drawLine(2.25f);
-  expectRect(10, 0, 40, 10, glyph('C', 0.25f));
-  expectRect(40, 0, 60, 10, kBlack);
-  EXPECT_EQ(glInt(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+  expectText(0, 0, 10, " C\xC3\xA9" "C\xFF", 0.25f);
+  EXPECT_EQ(glInteger(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   GLint attributeEnabled = 1;
   glGetVertexAttribiv(1, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &attributeEnabled);
   EXPECT_EQ(attributeEnabled, GL_FALSE);
-
   for (float t : {3.0f, 3.5f, 40.0f}) {
     glClear(GL_COLOR_BUFFER_BIT);
     glUseProgram(0);
     overlay->drawLine(t);
     expectRect(0, 0, 60, 20, kBlack);
-    // It did draw, at alpha 0.
-    EXPECT_EQ(static_cast<GLuint>(glInt(GL_CURRENT_PROGRAM)), overlay->textShader()->program) << t;
+    EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), static_cast<int>(overlay->textShader()->program)) << t;  // drew at 0
   }
 }
 
-TEST_F(TextOverlayTest, NegativeOrNotANumberTouchesNoGlState) {
+// Negative or not-a-number times, a missing script and a program that did not compile
+// (reported) or link (not reported) draw nothing and touch no GL state.
+TEST_F(TextOverlayTest, NothingToDrawTouchesNoGlState) {
   auto overlay = load("//Quintaval\nA <end>\nB <end>\n");
+  breakShader("Text.frag");
+  auto broken = load("//Quintaval\nHello <end>\nLast <end>\n");
+  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling text shader"});
+  EXPECT_TRUE(broken->lines().size() == 2 && broken->lines()[0].text.empty());  // no display text
+  TextOverlay missing("Data/Text/Missing.txt");
+  EXPECT_TRUE(missing.lines().empty());
+  EXPECT_EQ(missing.textShader(), nullptr);
   glActiveTexture(GL_TEXTURE3);
   glEnable(GL_BLEND);
   glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   overlay->drawLine(-0.5f);
   overlay->drawLine(std::nanf(""));
-  EXPECT_EQ(glInt(GL_CURRENT_PROGRAM), 0);
-  EXPECT_EQ(glInt(GL_ARRAY_BUFFER_BINDING), 0);
-  EXPECT_EQ(glInt(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
-  EXPECT_TRUE(glIsEnabled(GL_BLEND));
-  expectRect(0, 0, 40, 40, {51, 102, 153});
-}
-
-TEST_F(TextOverlayTest, BytesAboveTheGridDrawNothingAndKeepTheirPlace) {
-  auto overlay = load("//Quintaval\n<size> 10 A\xC3\xA9" "B\xFF <end>\nLast <end>\n");
-  overlay->drawLine(0.5f);
-  expectRect(10, 0, 20, 10, glyph('A', 0.5f));
-  expectRect(20, 0, 40, 10, kBlack);
-  expectRect(40, 0, 50, 10, glyph('B', 0.5f));
-  expectRect(50, 0, 70, 10, kBlack);
-}
-
-TEST_F(TextOverlayTest, PositionsAreWithinTheViewportSavedAtLoading) {
-  glViewport(0, 40, 640, 280);  // letterboxed
-  auto overlay = load("//Quintaval\n<placement> 100 50\nHi <end>\nLast <end>\n");
-  overlay->drawLine(0.5f);
-  expectRect(120, 90, 140, 110, glyph('H', 0.5f));
-  expectRect(120, 88, 140, 90, kBlack);
-}
-
-TEST_F(TextOverlayTest, ShaderFailuresAndMissingScriptsDrawNothing) {
-  dir_.write("Data/Shaders/Text.frag", "#version 330 core\nthis is not glsl\n");
-  auto overlay = load("//Quintaval\nHello <end>\nLast <end>\n");
-  EXPECT_EQ(reporter_.messages(), std::vector<std::string>{"Error compiling text shader"});
-  ASSERT_EQ(overlay->lines().size(), 2u);
-  EXPECT_TRUE(overlay->lines()[0].text.empty());
-  overlay->drawLine(0.9f);
-
-  // A vertex shader error is not reported, but the unlinked program is not used either.
-  reporter_.clear();
-  dir_.write("Data/Shaders/Text.frag", shaderSource("Text.frag"));
-  dir_.write("Data/Shaders/Text.vert", "#version 330 core\nvoid main() { undefined(); }\n");
-  overlay->loadTextScript("Data/Text/Text.txt");
-  overlay->drawLine(0.9f);
-
-  TextOverlay missing("Data/Text/Missing.txt");
-  EXPECT_TRUE(missing.lines().empty());
-  EXPECT_EQ(missing.textShader(), nullptr);
+  broken->drawLine(0.9f);
   missing.drawLine(0.5f);
-
-  EXPECT_TRUE(reporter_.messages().empty());
-  EXPECT_EQ(glInt(GL_CURRENT_PROGRAM), 0);
-  expectRect(0, 0, 200, 40, kBlack);
+  restoreShader("Text.frag");
+  breakShader("Text.vert");
+  broken->loadTextScript("Data/Text/Text.txt");
+  broken->drawLine(0.9f);
+  EXPECT_EQ(reporter.messages().size(), 1u);
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
+  EXPECT_EQ(glInteger(GL_ARRAY_BUFFER_BINDING), 0);
+  EXPECT_EQ(glInteger(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  expectRect(0, 0, 200, 40, {51, 102, 153});
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <numeric>
+#include <tuple>
 
 #include "capture/audio_span.h"
 #include "capture/png_sequence_writer.h"
@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
+using Floats = std::vector<float>;
 
 // A 2 × 3 frame as GL reads it: bottom row red, middle green, top blue; alpha 0 as the
 // clear colour leaves it. The first red byte is `mark`.
@@ -87,22 +88,15 @@ TEST(MusicSpan, StartsAtTheSpansFirstFrameAndPadsPastTheEndWithSilence) {
   music.samples.resize(600);
   std::iota(music.samples.begin(), music.samples.end(), 0.0f);
 
-  const DecodedMusic span = musicSpan(&music, 1.5, 1.0);
-  EXPECT_EQ(std::make_pair(span.sampleRate, span.channels), std::make_pair(100, 2));
-  ASSERT_EQ(span.frames(), 100);
-  EXPECT_EQ(span.samples[0], 300.0f);  // frame 150, left
-  EXPECT_EQ(span.samples[1], 301.0f);
-  EXPECT_EQ(span.samples.back(), 499.0f);
-
-  const DecodedMusic tail = musicSpan(&music, 2.5, 1.0);
-  ASSERT_EQ(tail.frames(), 100);
-  EXPECT_EQ(tail.samples[99], 599.0f);  // the last frame of the music, right
-  EXPECT_EQ(tail.samples[100], 0.0f);
-  EXPECT_EQ(tail.samples.back(), 0.0f);
-
+  // Frame 150 (samples 300 and 301) to frame 249; then the music's last frame and silence;
+  // then silence alone.
+  const DecodedMusic span = musicSpan(&music, 1.5, 1.0), tail = musicSpan(&music, 2.5, 1.0);
+  EXPECT_EQ(std::make_tuple(span.sampleRate, span.channels, span.frames(), tail.frames()),
+            std::make_tuple(100, 2, 100, 100));
+  EXPECT_EQ((std::vector<float>{span.samples[0], span.samples[1], span.samples.back()}), (Floats{300, 301, 499}));
+  EXPECT_EQ((std::vector<float>{tail.samples[99], tail.samples[100], tail.samples.back()}), (Floats{599, 0, 0}));
   const DecodedMusic after = musicSpan(&music, 10.0, 0.5);
-  ASSERT_EQ(after.frames(), 50);
-  EXPECT_TRUE(std::all_of(after.samples.begin(), after.samples.end(), [](float s) { return s == 0.0f; }));
+  EXPECT_EQ(after.samples, std::vector<float>(100, 0.0f));
   // Without music: silence as long as the span.
   EXPECT_EQ(musicSpan(nullptr, 3.0, 2.0).frames(), 2 * kSilenceSampleRate);
 }
@@ -123,17 +117,17 @@ TEST(WavFile, HoldsAHeaderAndClampedSixteenBitSamples) {
   EXPECT_EQ(fileBytes(dir.path() / "span.wav"), expected);
 }
 
-VideoSettings videoSettings(int width, int height, const char* program = nullptr) {
+VideoSettings videoSettings(int side, const char* program) {
   VideoSettings settings;
   settings.path = "out.mp4";
-  settings.width = width;
-  settings.height = height;
-  if (program) settings.program = program;
+  settings.width = settings.height = side;
+  settings.program = program;
   return settings;
 }
 
 TEST(VideoEncoder, AsksFfmpegForH264AndAacFromTheFramePipe) {
-  VideoSettings settings = videoSettings(320, 180);
+  VideoSettings settings = videoSettings(320, "ffmpeg");
+  settings.height = 180;
   settings.path = "-odd name.mp4";
   ASSERT_TRUE(parseFrameRate("59.94", settings.rate));
   const auto args = VideoEncoder::arguments(settings, "/tmp/a.wav");
@@ -149,10 +143,10 @@ TEST(VideoEncoder, AsksFfmpegForH264AndAacFromTheFramePipe) {
 
 TEST(VideoEncoder, ReportsAMissingProgramOrOneThatFailsInsteadOfClaimingSuccess) {
   testing::RecordingReporter reporter;
-  VideoEncoder missing(videoSettings(2, 2, "quintaval-no-such-encoder"));
+  VideoEncoder missing(videoSettings(2, "quintaval-no-such-encoder"));
   EXPECT_FALSE(missing.open(musicSpan(nullptr, 0.0, 0.1)));
 
-  VideoEncoder failing(videoSettings(256, 256, "false"));  // more than a pipe holds: the write sees the end
+  VideoEncoder failing(videoSettings(256, "false"));  // more than a pipe holds: the write sees the end
   ASSERT_TRUE(failing.open(musicSpan(nullptr, 0.0, 0.1)));
   const Bytes frame(256 * 256 * 4, 0);
   EXPECT_FALSE(failing.writeFrame(frame.data(), 0));
