@@ -89,5 +89,29 @@ TEST_F(TextureLibraryTest, TextureRowZeroIsThePicturesBottomRow) {
   EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
 }
 
+// Author mode: a changed picture goes into the same texture; one that does not decode
+// keeps the old picture; a directory re-listed picks up new files.
+TEST_F(TextureLibraryTest, ReloadKeepsTheTextureAndTheLastGoodPicture) {
+  const std::string directory = pictures("Sequence", {"a.png"});
+  TextureSequence sequence;
+  sequence.loadDirectory(directory);
+  const unsigned int texture = sequence.textureByName("a.png");
+  ASSERT_TRUE(testing::writePng(directory + "a.png", 1, 1, {255, 0, 0, 255}));
+  ASSERT_TRUE(sequence.reloadImage("a.png"));
+  EXPECT_EQ(sequence.textureByName("a.png"), texture);
+  EXPECT_EQ(sequence.entry(0).width, 1);
+  EXPECT_EQ(texels(texture), (std::vector<float>{1, 0, 0, 1}));
+  testing::writeCorruptImage(directory + "a.png");
+  EXPECT_FALSE(sequence.reloadImage("a.png"));
+  EXPECT_EQ(texels(texture), (std::vector<float>{1, 0, 0, 1}));
+  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"DevIL failed to load: a.png"});
+  EXPECT_FALSE(sequence.reloadImage("missing.png"));
+
+  ASSERT_TRUE(testing::writePng(directory + "a.png", 2, 2, {}));
+  ASSERT_TRUE(testing::writePng(directory + "b.png", 2, 2, {}));
+  sequence.reloadDirectory();
+  EXPECT_EQ(names(sequence), (std::vector<std::string>{"a.png", "b.png"}));
+}
+
 }  // namespace
 }  // namespace quintaval

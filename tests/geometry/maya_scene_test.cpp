@@ -184,5 +184,26 @@ TEST(MayaScene, DamagedCurvesWhoseLengthOverflowsStayAtTheirFirstPoint) {
   }
 }
 
+// Author mode: reading a changed file again replaces what it gave, and only that; a file
+// that cannot be read leaves the scene as it was.
+TEST(MayaScene, RereadReplacesTheObjectsOfThatFileOnly) {
+  testing::TempDir dir;
+  const auto light = [](float intensity) {
+    return pointLightFile("", "\tsetAttr \".v\" 1;\n\tsetAttr \".in\" " + std::to_string(intensity) + ";\n");
+  };
+  const std::string one = dir.write("One.ma", light(2.0f)).string();
+  const std::string two = dir.write("Two.ma", light(3.0f)).string();
+  MayaScene scene;
+  ASSERT_TRUE(scene.readMayaFile(one) && scene.readMayaFile(two));
+  dir.write("One.ma", light(5.0f));
+  ASSERT_TRUE(scene.rereadMayaFile(one));
+  EXPECT_EQ(scene.pointLights().size(), 2u);
+  EXPECT_FLOAT_EQ(scene.pointLightIntensity("One.ma"), 5.0f);
+  EXPECT_FLOAT_EQ(scene.pointLightIntensity("Two.ma"), 3.0f);
+  dir.write("One.ma", "not a Maya file");
+  EXPECT_FALSE(scene.rereadMayaFile(one));
+  EXPECT_FLOAT_EQ(scene.pointLightIntensity("One.ma"), 5.0f);
+}
+
 }  // namespace
 }  // namespace quintaval

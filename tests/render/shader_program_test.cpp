@@ -49,6 +49,27 @@ TEST_F(ShaderProgramTest, EverySetterSetsItsUniformAndUnknownNamesAreIgnored) {
   EXPECT_TRUE(reporter.messages().empty());
 }
 
+// Author mode's rebuild: a source that does not build keeps the running program and says
+// why; one that builds takes its place with the old uniform values.
+TEST_F(ShaderProgramTest, RebuildKeepsTheLastGoodProgramAndItsUniforms) {
+  ShaderProgram program(write("r.vert", kVertex), write("r.frag", kFragment));
+  program.use();
+  setAll(program);
+  const unsigned int good = program.program;
+  write("r.frag", kBroken);
+  EXPECT_FALSE(program.rebuild());
+  EXPECT_EQ(program.program, good);
+  EXPECT_NE(program.log().find("r.frag"), std::string::npos) << program.log();
+  write("r.frag", kFragment);
+  ASSERT_TRUE(program.rebuild());
+  EXPECT_NE(program.program, good);
+  EXPECT_TRUE(program.linked());
+  EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), static_cast<int>(program.program));  // it was current
+  EXPECT_EQ(uniformValues(program.program, "v3", 3), (std::vector<float>{3, 4, 5}));
+  EXPECT_EQ(uniformValues(program.program, "i", 1), (std::vector<float>{7}));
+  EXPECT_EQ(uniformValues(program.program, "m", 16)[13], 9.0f);
+}
+
 // The status is the fragment shader's alone: a broken vertex shader leaves it 1, unlinked.
 TEST_F(ShaderProgramTest, StatusFollowsTheFragmentShaderOnly) {
   ShaderProgram brokenVertex(write("b.vert", kBroken), write("a.frag", kFragment));
