@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <numeric>
+
+#include "core/command_line.h"
 
 namespace quintaval {
 namespace {
@@ -16,12 +19,6 @@ bool parseWhole(const std::string& text, std::int64_t& value) {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   return ec == std::errc() && ptr == end && !text.empty();
-}
-
-bool parseSeconds(const std::string& text, double& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-  return ec == std::errc() && ptr == end && !text.empty() && std::isfinite(value);
 }
 
 bool allDigits(const std::string& text) {
@@ -82,134 +79,105 @@ std::int64_t frameCount(double from, double to, const FrameRate& rate) {
   return static_cast<std::int64_t>(std::ceil(frames - kFrameCountSlack));
 }
 
-const char* const kCaptureUsage = R"(usage: quintaval-capture [options] (--png DIR | --video FILE)
+constexpr const char* kDescription =
+    "Renders the demo in the Data/ directory offline, frame by frame, exactly as the player\n"
+    "would show it at each moment: frame k is drawn at FROM + k / FPS seconds of music.";
 
-Renders the demo in the Data/ directory offline, frame by frame, exactly as the player
-would show it at each moment: frame k is drawn at FROM + k / FPS seconds of music.
+constexpr const char* kFooter =
+    "Exactly one of --png and --video is needed. Options take their value as the next\n"
+    "argument or after '=' (--fps=30).\n"
+    "Exit status: 0 success, 1 the demo could not be loaded or a frame not written, 2 bad\n"
+    "usage.";
 
-  --png DIR             write numbered PNG files DIR/frame-000000.png, ... (DIR is
-                        created when missing)
-  --video FILE          write an H.264 MP4 with the music of the span (needs ffmpeg,
-                        and an even width and height)
-  --width N             frame width in pixels (default 1920)
-  --height N            frame height in pixels (default 1080); the picture keeps 16:9
-                        from the full width, as in the player
-  --fps RATE            frames per second: 60 (default), 59.94, 60000/1001, ...
-  --from SECONDS        start of the span (default 0)
-  --to SECONDS          end of the span, not included (default 128)
-  --multisampling on|off  4x multisampling as in the player (default on)
-  --data DIR            run in DIR, the directory that holds Data/ (default: the
-                        working directory)
-  --quiet               no progress line and no summary
-  --help                show this text
-
-Options take their value as the next argument or after '=' (--fps=30).
-Exit status: 0 success, 1 the demo could not be loaded or a frame not written, 2 bad
-usage.
-)";
-
-bool parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options, std::string& error) {
+std::optional<int> parseCaptureOptions(int argc, char** argv, CaptureOptions& options) {
+  CLI::App app(kDescription, "quintaval-capture");
+  app.set_version_flag("--version", "quintaval-capture " QV_VERSION);
+  app.footer(kFooter);
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  // Each value is read as CLI11 takes it: `read` returns what is wrong with it, or "".
+  using Reader = std::function<std::string(const std::string&)>;
+  auto add = [&app](const std::string& name, const std::string& type, const std::string& help, Reader read) {
+    app.add_option_function<std::string>(
+           name,
+           [read](const std::string& value) {
+             const std::string problem = read(value);
+             if (!problem.empty()) throw CLI::ValidationError(problem);
+           },
+           help)
+        ->type_name(type);
+  };
+  auto size = [](const std::string& name, int& size) -> Reader {
+    return [name, &size](const std::string& value) -> std::string {
+      std::int64_t whole = 0;
+      if (!parseWhole(value, whole) || whole < 1 || whole > kMaxCaptureSize) {
+        return name + " must be a whole number of pixels from 1 to " + std::to_string(kMaxCaptureSize) +
+               ", not '" + value + "'";
+      }
+      size = static_cast<int>(whole);
+      return "";
+    };
+  };
+  auto seconds = [](const std::string& name, double& seconds) -> Reader {
+    return [name, &seconds](const std::string& value) -> std::string {
+      if (!parseSeconds(value, seconds) || seconds < 0.0) {
+        return name + " must be a number of seconds, 0 or more, not '" + value + "'";
+      }
+      return "";
+    };
+  };
   bool sawPng = false;
   bool sawVideo = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::string value;
-    bool hasValue = false;
-    if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name = name.substr(0, equals);
-      hasValue = true;
-    }
-
-    if (name == "--help" || name == "-h") {
-      options.help = true;
-      continue;
-    }
-    if (name == "--quiet") {
-      options.quiet = true;
-      continue;
-    }
-
-    const bool takesValue = name == "--width" || name == "--height" || name == "--fps" || name == "--from" ||
-                            name == "--to" || name == "--multisampling" || name == "--png" ||
-                            name == "--video" || name == "--data";
-    if (!takesValue) {
-      error = name.rfind("-", 0) == 0 ? "unknown option " + name : "unexpected argument " + name;
-      return false;
-    }
-    if (!hasValue) {
-      if (i + 1 >= args.size()) {
-        error = name + " needs a value";
-        return false;
-      }
-      value = args[++i];
-    }
-
-    if (name == "--width" || name == "--height") {
-      std::int64_t size = 0;
-      if (!parseWhole(value, size) || size < 1 || size > kMaxCaptureSize) {
-        error = name + " must be a whole number of pixels from 1 to " + std::to_string(kMaxCaptureSize) +
-                ", not '" + value + "'";
-        return false;
-      }
-      (name == "--width" ? options.width : options.height) = static_cast<int>(size);
-    } else if (name == "--fps") {
-      if (!parseFrameRate(value, options.fps)) {
-        error = "--fps must be a rate above 0 and up to 1000, such as 60, 59.94 or 60000/1001, not '" + value + "'";
-        return false;
-      }
-    } else if (name == "--from" || name == "--to") {
-      double seconds = 0.0;
-      if (!parseSeconds(value, seconds) || seconds < 0.0) {
-        error = name + " must be a number of seconds, 0 or more, not '" + value + "'";
-        return false;
-      }
-      (name == "--from" ? options.from : options.to) = seconds;
-    } else if (name == "--multisampling") {
-      if (value != "on" && value != "off") {
-        error = "--multisampling must be on or off, not '" + value + "'";
-        return false;
-      }
-      options.multisampling = value == "on";
-    } else if (name == "--data") {
-      if (value.empty()) {
-        error = "--data needs a directory";
-        return false;
-      }
-      options.dataDir = value;
-    } else {
-      if (value.empty()) {
-        error = name + " needs a " + (name == "--png" ? "directory" : "file name");
-        return false;
-      }
-      (name == "--png" ? sawPng : sawVideo) = true;
-      options.output = name == "--png" ? CaptureOutput::kPng : CaptureOutput::kVideo;
+  auto output = [&options](const std::string& name, CaptureOutput kind, bool& saw) -> Reader {
+    return [name, kind, &saw, &options](const std::string& value) -> std::string {
+      if (value.empty()) return name + " needs a " + (kind == CaptureOutput::kPng ? "directory" : "file name");
+      saw = true;
+      options.output = kind;
       options.outputPath = value;
-    }
-  }
+      return "";
+    };
+  };
+  add("--png", "DIR", "write numbered PNG files DIR/frame-000000.png, ... (DIR is created when missing)",
+      output("--png", CaptureOutput::kPng, sawPng));
+  add("--video", "FILE", "write an H.264 MP4 with the music of the span (needs ffmpeg, and an even width and height)",
+      output("--video", CaptureOutput::kVideo, sawVideo));
+  add("--width", "N", "frame width in pixels (default 1920)", size("--width", options.width));
+  add("--height", "N",
+      "frame height in pixels (default 1080); the picture keeps 16:9 from the full width, as in the player",
+      size("--height", options.height));
+  add("--fps", "RATE", "frames per second: 60 (default), 59.94, 60000/1001, ...",
+      [&options](const std::string& value) -> std::string {
+        if (parseFrameRate(value, options.fps)) return "";
+        return "--fps must be a rate above 0 and up to 1000, such as 60, 59.94 or 60000/1001, not '" + value + "'";
+      });
+  add("--from", "SECONDS", "start of the span (default 0)", seconds("--from", options.from));
+  add("--to", "SECONDS", "end of the span, not included (default 128)", seconds("--to", options.to));
+  add("--multisampling", "on|off", "4x multisampling as in the player (default on)",
+      [&options](const std::string& value) -> std::string {
+        if (value != "on" && value != "off") return "--multisampling must be on or off, not '" + value + "'";
+        options.multisampling = onOff(value);
+        return "";
+      });
+  add("--data", "DIR", "run in DIR, the directory that holds Data/ (default: the working directory)",
+      [&options](const std::string& value) -> std::string {
+        if (value.empty()) return "--data needs a directory";
+        options.dataDir = value;
+        return "";
+      });
+  app.add_flag("--quiet", options.quiet, "no progress line and no summary");
+  if (std::optional<int> status = parseCommandLine(app, argc, argv)) return status;
 
-  if (options.help) return true;
-  if (sawPng && sawVideo) {
-    error = "--png and --video cannot be used together";
-    return false;
-  }
+  if (sawPng && sawVideo) return commandLineError(app, "--png and --video cannot be used together");
   if (options.output == CaptureOutput::kNone) {
-    error = "choose an output: --png DIR or --video FILE";
-    return false;
+    return commandLineError(app, "choose an output: --png DIR or --video FILE");
   }
-  if (!(options.to > options.from)) {
-    error = "--to must come after --from";
-    return false;
-  }
+  if (!(options.to > options.from)) return commandLineError(app, "--to must come after --from");
   if (frameCount(options.from, options.to, options.fps) < 1) {
-    error = "the span from --from to --to holds no frame at this rate";
-    return false;
+    return commandLineError(app, "the span from --from to --to holds no frame at this rate");
   }
   if (options.output == CaptureOutput::kVideo && (options.width % 2 != 0 || options.height % 2 != 0)) {
-    error = "--video needs an even width and height (H.264 in 4:2:0)";
-    return false;
+    return commandLineError(app, "--video needs an even width and height (H.264 in 4:2:0)");
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace quintaval

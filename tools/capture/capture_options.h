@@ -1,12 +1,13 @@
 // The command line of quintaval-capture and the frame timing it implies. Frame k of a
 // capture is drawn at from + k / fps seconds of music; the rate is kept as an exact
 // fraction (59.94 is 2997/50, 60000/1001 stays as written) so that frame times do not
-// drift over long spans. Numbers are read the same way whatever the locale.
+// drift over long spans. Numbers are read the same way whatever the locale. The command
+// line is read with CLI11 through core/command_line.h, as the player's and every tool's.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace quintaval {
 
@@ -43,16 +44,14 @@ struct CaptureOptions {
   std::string outputPath;  // the PNG directory or the video file
   std::string dataDir;     // the directory holding Data/; empty: the working directory
   bool quiet = false;
-  bool help = false;       // --help: print the usage and do nothing else
 };
 
 // The widest and tallest frame accepted.
 constexpr int kMaxCaptureSize = 16384;
 
-// Parses the arguments after the program name. On failure returns false with `error`
-// saying what is wrong, in one line.
-bool parseCaptureOptions(const std::vector<std::string>& args, CaptureOptions& options, std::string& error);
-
-extern const char* const kCaptureUsage;
+// Parses the command line: std::nullopt to go on with `options`, otherwise the exit status,
+// 0 after --help or --version, 2 after a one-line usage message on standard error. A bad
+// value counts even next to --help; the checks between options do not apply to --help.
+std::optional<int> parseCaptureOptions(int argc, char** argv, CaptureOptions& options);
 
 }  // namespace quintaval

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "app/demo.h"
 #include "app/main_loop.h"
@@ -30,11 +30,6 @@ namespace {
 
 using namespace quintaval;
 namespace fs = std::filesystem;
-
-int usageError(const std::string& message) {
-  std::fprintf(stderr, "quintaval-capture: %s\n(quintaval-capture --help shows the usage)\n", message.c_str());
-  return 2;
-}
 
 int failure(const std::string& message) {
   std::fprintf(stderr, "quintaval-capture: %s\n", message.c_str());
@@ -82,14 +77,7 @@ std::unique_ptr<FrameSink> openSink(const CaptureOptions& options, const Decoded
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
   CaptureOptions options;
-  std::string error;
-  if (!parseCaptureOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    return usageError(error);
-  }
-  if (options.help) {
-    std::fputs(kCaptureUsage, stdout);
-    return 0;
-  }
+  if (std::optional<int> status = parseCaptureOptions(argc, argv, options)) return *status;
   anchorOutput(options);
   if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
     return failure("cannot enter the directory " + options.dataDir);

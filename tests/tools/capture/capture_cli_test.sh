@@ -9,7 +9,7 @@ out=$QV_LOG_DIR
 
 # Usage.
 "$capture" --help >"$out/help" || fail "--help failed"
-grep -q "^usage: quintaval-capture" "$out/help" || fail "--help prints no usage"
+grep -q "^Usage: quintaval-capture" "$out/help" || fail "--help prints no usage"
 "$capture" --width 320 2>"$out/err"
 [[ $? == 2 ]] || fail "a missing output should end with status 2"
 grep -qx "quintaval-capture: choose an output: --png DIR or --video FILE" "$out/err" || fail "wrong usage message: $(cat "$out/err")"

@@ -1,22 +1,36 @@
 // The capture's command line and frame timing: rates as exact fractions, the frames of a
-// span, one clear message per kind of bad input, and the progress line's text. Numbers are
-// read with std::from_chars, which no locale changes.
+// span, one clear message per kind of bad input (status 2), --help and --version, and the
+// progress line's text. Numbers are read with std::from_chars, which no locale changes.
 #include "capture/capture_options.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "capture/progress_meter.h"
 
 namespace quintaval {
 namespace {
 
+// Parses as the tool does: the exit status (-1 to go on), standard output and error.
+std::tuple<int, std::string, std::string> parse(std::vector<std::string> args, CaptureOptions& options) {
+  args.insert(args.begin(), "quintaval-capture");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int status = parseCaptureOptions(static_cast<int>(argv.size()), argv.data(), options).value_or(-1);
+  std::string out = testing::internal::GetCapturedStdout();
+  return {status, out, testing::internal::GetCapturedStderr()};
+}
+
+// What a refused command line writes; it must end with status 2.
 std::string errorFor(const std::vector<std::string>& args) {
   CaptureOptions options;
-  std::string error;
-  EXPECT_FALSE(parseCaptureOptions(args, options, error));
-  return error;
+  const auto [status, out, err] = parse(args, options);
+  EXPECT_EQ(status, 2);
+  return err;
 }
 
 FrameRate rateOf(const std::string& text) {
@@ -50,31 +64,31 @@ TEST(FrameTiming, ASpanHoldsTheFramesThatStartBeforeItsEnd) {
 
 TEST(CaptureOptions, ReadsEveryOptionInBothSpellings) {
   CaptureOptions options;
-  std::string error;
-  ASSERT_TRUE(parseCaptureOptions({"--width=320", "--height", "180", "--fps", "29.97", "--from=4.5", "--to", "6",
-                                   "--multisampling", "off", "--data=build/demo", "--quiet", "--video", "out.mp4"},
-                                  options, error))
-      << error;
+  ASSERT_EQ(std::get<0>(parse({"--width=320", "--height", "180", "--fps", "29.97", "--from=4.5", "--to", "6",
+                               "--multisampling", "off", "--data=build/demo", "--quiet", "--video", "out.mp4"},
+                              options)),
+            -1);
   EXPECT_EQ(std::make_tuple(options.width, options.height, frameRateText(options.fps), options.from, options.to),
             std::make_tuple(320, 180, std::string("2997/100"), 4.5, 6.0));
   EXPECT_EQ(std::make_tuple(options.multisampling, options.dataDir, options.quiet, options.output, options.outputPath),
             std::make_tuple(false, std::string("build/demo"), true, CaptureOutput::kVideo, std::string("out.mp4")));
 
-  // --help needs no output, but a bad value before it still counts.
-  CaptureOptions help;
-  ASSERT_TRUE(parseCaptureOptions({"--help"}, help, error));
-  EXPECT_TRUE(help.help);
-  EXPECT_EQ(errorFor({"--width", "0", "-h"}), "--width must be a whole number of pixels from 1 to 16384, not '0'");
+  // --help and --version need no output and end with 0 (a bad value next to them still counts).
+  const auto [status, help, err] = parse({"--help"}, options);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(help.find("--multisampling on|off"), std::string::npos) << help;
+  EXPECT_EQ(parse({"--version"}, options), std::make_tuple(0, std::string("quintaval-capture " QV_VERSION "\n"), err));
 }
 
 TEST(CaptureOptions, EachMistakeGetsItsOwnMessage) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{}, "choose an output: --png DIR or --video FILE"},
+      {{"--width", "0", "-h"}, "--width must be a whole number of pixels from 1 to 16384, not '0'"},
       {{"--png", "a", "--video", "b.mp4"}, "--png and --video cannot be used together"},
-      {{"--png", "a", "--speed", "2"}, "unknown option --speed"},
-      {{"--png", "a", "stray"}, "unexpected argument stray"},
-      {{"--png"}, "--png needs a value"},
-      {{"--png="}, "--png needs a directory"},
+      {{"--png", "a", "--speed", "2"}, "The following arguments were not expected: 2 --speed"},
+      {{"--png", "a", "stray"}, "The following argument was not expected: stray"},
+      {{"--png"}, "--png: 1 required DIR missing"},
+      {{"--png", ""}, "--png needs a directory"},
       {{"--png", "a", "--height", "12.5"}, "--height must be a whole number of pixels from 1 to 16384, not '12.5'"},
       {{"--png", "a", "--width", "16385"}, "--width must be a whole number of pixels from 1 to 16384, not '16385'"},
       {{"--png", "a", "--fps", "0"},
@@ -88,7 +102,9 @@ TEST(CaptureOptions, EachMistakeGetsItsOwnMessage) {
       {{"--png", "a", "--multisampling", "yes"}, "--multisampling must be on or off, not 'yes'"},
       {{"--video", "a.mp4", "--width", "321"}, "--video needs an even width and height (H.264 in 4:2:0)"},
   };
-  for (const auto& [args, message] : cases) EXPECT_EQ(errorFor(args), message);
+  for (const auto& [args, message] : cases) {
+    EXPECT_EQ(errorFor(args), "quintaval-capture: " + message + "\n(quintaval-capture --help shows the usage)\n");
+  }
 }
 
 TEST(ProgressMeter, LineShowsFramesRateAndTimeLeft) {
