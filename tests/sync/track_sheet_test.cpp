@@ -1,21 +1,28 @@
-// The track sheet: what authors write, the errors they get, and the exact round trip
-// between sheets and track files.
+// The track sheet: what authors write, the errors and warnings they get, and the exact
+// round trip between sheets and track files.
 #include "sync/track_sheet.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cmath>
+#include <climits>
 #include <cstring>
-#include <limits>
 
-#include "support/temp_dir.h"
 #include "sync/track_file.h"
 
 namespace quintaval {
 namespace {
 
-TEST(TrackSheet, ReadsBlocksKeysAndComments) {
+using ::testing::ElementsAre;
+using ::testing::FieldsAre;
+
+std::vector<int> linesOf(const std::vector<SheetMessage>& messages) {
+  std::vector<int> lines;
+  for (const SheetMessage& message : messages) lines.push_back(message.line);
+  return lines;
+}
+
+TEST(TrackSheet, ReadsBlocksKeysAndCommentsAndWarnsAboutRawTypesAndRowsOutOfOrder) {
   const TrackSheet sheet = parseTrackSheet(
       "# intro\n"
       "\n"
@@ -25,23 +32,20 @@ TEST(TrackSheet, ReadsBlocksKeysAndComments) {
       "224    2.5    smooth\n"
       "track cam.shake.x\n"
       "-5 -1e-3 ramp\n"
-      "7 0.5 -3\n"
+      "7 0.5 -3\n"      // 9: a raw type
+      "7 1 step\n"      // 10: the same row again
+      "-6 0 step\n"     // 11: a lower row
       "track empty");
   ASSERT_FALSE(sheet.failed()) << sheet.errors[0].text;
   ASSERT_EQ(sheet.tracks.size(), 3u);
   EXPECT_EQ(sheet.tracks[0].name, "scene.num");
   EXPECT_EQ(sheet.tracks[0].line, 3);
-  ASSERT_EQ(sheet.tracks[0].keys.size(), 3u);
-  EXPECT_EQ(sheet.tracks[0].keys[1].row, 112);
-  EXPECT_EQ(sheet.tracks[0].keys[1].type, kSyncLinear);
-  EXPECT_EQ(sheet.tracks[0].keys[2].value, 2.5f);
-  EXPECT_EQ(sheet.tracks[1].keys[0].value, -1e-3f);
-  EXPECT_EQ(sheet.tracks[1].keys[0].type, kSyncRamp);
-  EXPECT_EQ(sheet.tracks[1].keys[1].type, -3);
+  EXPECT_THAT(sheet.tracks[0].keys, ElementsAre(FieldsAre(0, 1.0f, kSyncStep), FieldsAre(112, 2.0f, kSyncLinear),
+                                                FieldsAre(224, 2.5f, kSyncSmooth)));
+  EXPECT_THAT(sheet.tracks[1].keys, ElementsAre(FieldsAre(-5, -1e-3f, kSyncRamp), FieldsAre(7, 0.5f, -3),
+                                                FieldsAre(7, 1.0f, kSyncStep), FieldsAre(-6, 0.0f, kSyncStep)));
   EXPECT_TRUE(sheet.tracks[2].keys.empty());
-  // The raw type is legal but flagged.
-  ASSERT_EQ(sheet.warnings.size(), 1u);
-  EXPECT_EQ(sheet.warnings[0].line, 9);
+  EXPECT_EQ(linesOf(sheet.warnings), (std::vector<int>{9, 10, 11}));
 }
 
 TEST(TrackSheet, ReportsEveryErrorWithItsLine) {
@@ -61,21 +65,12 @@ TEST(TrackSheet, ReportsEveryErrorWithItsLine) {
       "+6 1 step\n"              // 13: a '+' is not part of a number here
       "7 1e-50 step\n"           // 14: below the smallest float
       "8 NAN +1\n");             // 15: NAN reads, +1 does not
-  std::vector<int> lines;
-  for (const auto& error : sheet.errors) lines.push_back(error.line);
-  EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(linesOf(sheet.errors), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
   EXPECT_NE(sheet.errors[3].text.find("\"lin\""), std::string::npos);
 }
 
-TEST(TrackSheet, WarnsAboutRowsOutOfOrder) {
-  const TrackSheet sheet = parseTrackSheet("track a\n10 1 step\n10 2 step\n5 3 step\n");
-  EXPECT_FALSE(sheet.failed());
-  ASSERT_EQ(sheet.warnings.size(), 2u);
-  EXPECT_EQ(sheet.warnings[0].line, 3);
-  EXPECT_EQ(sheet.warnings[1].line, 4);
-}
-
-TEST(TrackSheet, ValuesSurviveFormattingBitForBit) {
+TEST(TrackSheet, FormattedTracksParseBackToTheSameFileBytes) {
+  // Every kind of float bit for bit, and the extreme rows and type bytes.
   const std::uint32_t patterns[] = {
       0x00000000u, 0x80000000u,  // +0, -0
       0x00000001u, 0x807fffffu,  // smallest subnormal, largest negative subnormal
@@ -85,28 +80,13 @@ TEST(TrackSheet, ValuesSurviveFormattingBitForBit) {
       0x7fc00000u, 0xffc00000u,  // the plain NaNs
       0x7fa00001u,               // a NaN with a payload
   };
-  for (std::uint32_t bits : patterns) {
-    float value;
-    std::memcpy(&value, &bits, 4);
-    const std::string text = formatSheetValue(value);
-    float back = 0.0f;
-    ASSERT_TRUE(parseSheetValue(text, back)) << text;
-    std::uint32_t backBits;
-    std::memcpy(&backBits, &back, 4);
-    EXPECT_EQ(backBits, bits) << text;
+  const int rows[] = {INT_MIN, -1, 0, 112, INT_MAX}, types[] = {-128, 0, 1, 2, 3, 127};
+  std::vector<SyncKey> keys;
+  for (size_t i = 0; i < std::size(patterns); ++i) {
+    keys.push_back({rows[i % 5], 0.0f, types[i % 6]});
+    std::memcpy(&keys.back().value, &patterns[i], 4);
   }
-  EXPECT_EQ(formatSheetValue(2.5f), "2.5");
-  EXPECT_EQ(formatSheetValue(0.1f), "0.100000001");  // %.9g
-}
-
-TEST(TrackSheet, FormattedTracksParseBackToTheSameFileBytes) {
-  const std::vector<SyncKey> keys = {
-      {0, 1.0f, kSyncStep},         {112, 0.1f, kSyncLinear},
-      {-2147483647 - 1, -0.0f, 2},  {2147483647, 3.40282347e38f, kSyncRamp},
-      {5, 1e-45f, -128},            {6, std::numeric_limits<float>::quiet_NaN(), 127},
-  };
-  const std::string text = formatSheetTrack("cam.shake.x", keys);
-  const TrackSheet sheet = parseTrackSheet(text);
+  const TrackSheet sheet = parseTrackSheet(formatSheetTrack("cam.shake.x", keys));
   ASSERT_FALSE(sheet.failed()) << sheet.errors[0].text;
   ASSERT_EQ(sheet.tracks.size(), 1u);
   EXPECT_EQ(sheet.tracks[0].name, "cam.shake.x");
@@ -114,6 +94,8 @@ TEST(TrackSheet, FormattedTracksParseBackToTheSameFileBytes) {
   ASSERT_TRUE(encodeTrackFile(keys, original));
   ASSERT_TRUE(encodeTrackFile(sheet.tracks[0].keys, again));
   EXPECT_EQ(again, original);
+  EXPECT_EQ(formatSheetValue(2.5f), "2.5");
+  EXPECT_EQ(formatSheetValue(0.1f), "0.100000001");  // %.9g
 }
 
 TEST(TrackSheet, NameCheckAcceptsExactlyTheNamesThatReadBack) {

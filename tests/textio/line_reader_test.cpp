@@ -18,57 +18,46 @@ std::vector<std::string> linesOf(LineReader& reader) {
   std::vector<std::string> lines;
   std::string_view line;
   while (reader.next(line)) lines.emplace_back(line);
+  EXPECT_FALSE(reader.next(line));  // and stays ended
   return lines;
 }
 
-TEST(LineReader, ReadsTheSameLinesFromAFileAsFromMemoryAcrossBlocks) {
+TEST(LineReader, ReadsTheSameLinesFromAFileAsFromMemoryUpToTheFirstThatDoesNotFit) {
   // About 1.5 MB of lines of every length from 0 to 4095, some ending in "\r\n".
   std::string text;
-  std::vector<std::string> expected;
+  std::vector<std::string> lines;
   for (int i = 0; text.size() < 1500000; ++i) {
-    expected.emplace_back(std::size_t(i * 397 % 4096), char('a' + i % 26));
-    text += expected.back() + (i % 3 == 0 ? "\r\n" : "\n");
+    lines.emplace_back(std::size_t(i * 397 % 4096), char('a' + i % 26));
+    text += lines.back() + (i % 3 == 0 ? "\r\n" : "\n");
   }
-  text += "last";
-  expected.push_back("last");
-
+  lines.push_back("last");
+  std::vector<std::string> blank(300000);
+  blank.emplace_back(4095, 'x');
+  const struct {
+    std::string text;
+    std::vector<std::string> lines;
+    int stoppedAt;
+  } cases[] = {
+      {text + "last", lines, 0},  // a last line without line end
+      // A line too long, starting in the second block.
+      {std::string(300000, '\n') + blank.back() + "\r\n" + std::string(4096, 'y') + "\nafter\n", blank, 300002},
+      {"a\n" + std::string(1000000, 'z'), {"a"}, 2},  // a last line too long, without line end
+      {"", {}, 0},
+  };
   testing::TempDir dir;
-  const std::string path = dir.write("f.txt", text).string();
-  LineReader fromFile(FilePath{path}, 4096);
-  ASSERT_TRUE(fromFile.opened());
-  EXPECT_EQ(fromFile.totalSize(), text.size());
-  // Compared as a whole, not with EXPECT_EQ: a failure should not print megabytes.
-  EXPECT_TRUE(linesOf(fromFile) == expected);
-  LineReader fromMemory(text, 4096);
-  EXPECT_TRUE(linesOf(fromMemory) == expected);
-  std::string whole = "stale";
-  EXPECT_TRUE(readWholeFile(path, whole));
-  EXPECT_TRUE(whole == text);
-  EXPECT_TRUE(readWholeFile(dir.write("empty", "").string(), whole));
-  EXPECT_EQ(whole, "");
-}
-
-TEST(LineReader, TheFirstLineThatDoesNotFitEndsTheReading) {
-  testing::TempDir dir;
-  std::string text(300000, '\n');  // the long line starts in the second block
-  text += std::string(4095, 'x') + "\r\n" + std::string(4096, 'y') + "\nafter\n";
-  const std::string path = dir.write("long.txt", text).string();
-  LineReader reader(FilePath{path}, 4096);
-  const auto lines = linesOf(reader);
-  ASSERT_EQ(lines.size(), 300001u);
-  EXPECT_EQ(lines.back().size(), 4095u);
-  EXPECT_EQ(reader.stoppedAtLine(), 300002);
-  std::string_view line;
-  EXPECT_FALSE(reader.next(line));  // and stays ended
-
-  // A very long last line without a line end, in a file and in memory.
-  const std::string unterminated = "a\n" + std::string(1000000, 'z');
-  const std::string unterminatedPath = dir.write("tail.txt", unterminated).string();
-  LineReader fromFile(FilePath{unterminatedPath}, 4096);
-  LineReader fromMemory(unterminated, 4096);
-  for (LineReader* r : {&fromFile, &fromMemory}) {
-    EXPECT_EQ(linesOf(*r), std::vector<std::string>{"a"});
-    EXPECT_EQ(r->stoppedAtLine(), 2);
+  for (const auto& c : cases) {
+    const std::string path = dir.write("f.txt", c.text).string();
+    LineReader fromFile(FilePath{path}, 4096), fromMemory(c.text, 4096);
+    ASSERT_TRUE(fromFile.opened());
+    EXPECT_EQ(fromFile.totalSize(), c.text.size());
+    for (LineReader* reader : {&fromFile, &fromMemory}) {
+      // Compared as a whole, not with EXPECT_EQ: a failure should not print megabytes.
+      EXPECT_TRUE(linesOf(*reader) == c.lines) << c.text.size();
+      EXPECT_EQ(reader->stoppedAtLine(), c.stoppedAt);
+    }
+    std::string whole = "stale";
+    EXPECT_TRUE(readWholeFile(path, whole));
+    EXPECT_TRUE(whole == c.text) << c.text.size();
   }
 }
 
@@ -81,8 +70,7 @@ TEST(LineReader, OnlyARegularFileIsRead) {
     EXPECT_EQ(whole, "") << path;
     LineReader lines(FilePath{path}, 16);
     EXPECT_FALSE(lines.opened()) << path;
-    std::string_view line;
-    EXPECT_FALSE(lines.next(line)) << path;
+    EXPECT_TRUE(linesOf(lines).empty()) << path;
   }
 }
 

@@ -8,7 +8,6 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "support/comma_locale.h"
@@ -17,10 +16,9 @@
 namespace quintaval {
 namespace {
 
-constexpr NumberRules kStream = kStreamNumbers;
-constexpr NumberRules kScript{true, false, false};  // the text script's
-constexpr NumberRules kSheet{false, true, false};   // the track sheet's
-constexpr double kInf = std::numeric_limits<double>::infinity();
+// The OBJ/MTL/Maya readers', the text script's and the track sheet's rules.
+constexpr NumberRules kStream = kStreamNumbers, kScript{true, false, false}, kSheet{false, true, false};
+constexpr double kInf = HUGE_VAL;
 
 const struct {
   std::string text;
@@ -29,22 +27,18 @@ const struct {
   std::size_t taken;  // 0: not a number
   double value;
 } kCases[] = {
-    {"2.5;", kStream, false, 3, 2.5},      {"1,5", kStream, false, 1, 1},  // never a decimal comma
-    {"+.5", kStream, false, 3, 0.5},       {"-3e2x", kStream, false, 4, -300},
-    {"1e", kStream, false, 1, 1},          {"7.", kScript, false, 2, 7},
-    {"1e-50", kStream, false, 5, 0},       {"1e-40", kScript, false, 5, double(1e-40f)},
-    {"1e-50", kScript, false, 0, 0},       {"1e-50", kSheet, false, 0, 0},
-    {"-1e39", kStream, false, 0, 0},       {"3.4028235e38", kSheet, false, 12, FLT_MAX},
-    {"+0.25", kScript, false, 5, 0.25},    {"+1", kSheet, false, 0, 0},
-    {"inf", kStream, false, 0, 0},         {"nan", kScript, false, 0, 0},
-    {"-Infinity", kSheet, false, 9, -kInf}, {"NAN", kSheet, false, 3, NAN},
-    {"--1", kStream, false, 0, 0},         {"+-1", kScript, false, 0, 0},
-    {" 1", kStream, false, 0, 0},          {".", kStream, false, 0, 0},
-    {"", kSheet, false, 0, 0},             {"12/3", kStream, true, 2, 12},
-    {"1.5", kStream, true, 1, 1},          {"+18", kScript, true, 3, 18},
-    {"+18", kSheet, true, 0, 0},           {"-2147483648", kSheet, true, 11, INT_MIN},
+    {"2.5;", kStream, false, 3, 2.5},  {"1,5", kStream, false, 1, 1},  // never a decimal comma
+    {"+.5", kStream, false, 3, 0.5},   {"-3e2x", kStream, false, 4, -300}, {"1e", kStream, false, 1, 1},
+    {"7.", kScript, false, 2, 7},      {"1e-50", kStream, false, 5, 0},    {"1e-50", kScript, false, 0, 0},
+    {"1e-50", kSheet, false, 0, 0},    {"-1e39", kStream, false, 0, 0},    {"+0.25", kScript, false, 5, 0.25},
+    {"+1", kSheet, false, 0, 0},       {"inf", kStream, false, 0, 0},      {"nan", kScript, false, 0, 0},
+    {"NAN", kSheet, false, 3, NAN},    {"--1", kStream, false, 0, 0},      {"+-1", kScript, false, 0, 0},
+    {" 1", kStream, false, 0, 0},      {".", kStream, false, 0, 0},        {"", kSheet, false, 0, 0},
+    {"12/3", kStream, true, 2, 12},    {"1.5", kStream, true, 1, 1},       {"+18", kScript, true, 3, 18},
+    {"+18", kSheet, true, 0, 0},       {"-x", kStream, true, 0, 0},        {"-Infinity", kSheet, false, 9, -kInf},
+    {"1e-40", kScript, false, 5, double(1e-40f)}, {"3.4028235e38", kSheet, false, 12, FLT_MAX},
+    {"-2147483648", kSheet, true, 11, INT_MIN},   {"99999999999999999999", kStream, true, 0, 0},
     {"2147483648", kScript, true, 10, 2147483648.0},  // beyond an int only as a whole word
-    {"99999999999999999999", kStream, true, 0, 0},    {"-x", kStream, true, 0, 0},
 };
 
 bool same(double a, double b) {
@@ -54,28 +48,19 @@ bool same(double a, double b) {
 void checkEveryNumber() {
   for (const auto& c : kCases) {
     const char* p = c.text.data();
-    const char* end = p + c.text.size();
-    bool read = false, readWhole = false;
-    double value = -1, whole = -1;
-    if (c.integer) {
-      long long v = -1;
-      int w = -1;
-      read = parseInt(p, end, v, c.rules);
-      readWhole = parseWholeInt(c.text, w, c.rules);
-      value = static_cast<double>(v);
-      whole = w;
-    } else {
-      float v = -1, w = -1;
-      read = parseFloat(p, end, v, c.rules);
-      readWhole = parseWholeFloat(c.text, w, c.rules);
-      value = v;
-      whole = w;
-    }
+    long long integer = -1;
+    int wholeInteger = -1;
+    float real = -1, wholeReal = -1;
+    const bool read = c.integer ? parseInt(p, p + c.text.size(), integer, c.rules)
+                                : parseFloat(p, p + c.text.size(), real, c.rules);
+    const bool readWhole = c.integer ? parseWholeInt(c.text, wholeInteger, c.rules)
+                                     : parseWholeFloat(c.text, wholeReal, c.rules);
+    const double value = c.integer ? static_cast<double>(integer) : real;
+    const double whole = c.integer ? wholeInteger : wholeReal;
     EXPECT_EQ(read, c.taken > 0) << c.text;
     EXPECT_EQ(static_cast<std::size_t>(p - c.text.data()), c.taken) << c.text;
     EXPECT_TRUE(same(value, read ? c.value : -1)) << c.text << " read " << value;
-    const bool isWhole =
-        c.taken > 0 && c.taken == c.text.size() && (!c.integer || c.value <= INT_MAX);
+    const bool isWhole = c.taken == c.text.size() && c.taken > 0 && (!c.integer || c.value <= INT_MAX);
     EXPECT_EQ(readWhole, isWhole) << c.text;
     EXPECT_TRUE(same(whole, isWhole ? c.value : -1)) << c.text << " read " << whole;
   }

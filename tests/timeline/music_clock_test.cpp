@@ -1,7 +1,6 @@
 // The music clock on a fake device and a hand-set time: start, pace, smoothness, looping,
-// the spectrum, and the failures with their exact messages in their order, for each way
-// of keeping time. One check plays a real file through SDL's dummy driver (the test
-// environment sets SDL_AUDIODRIVER) on the steady clock.
+// the spectrum, and the failures with their exact messages in their order. One check plays
+// a real file through SDL's dummy driver (as the test environment sets it) on the steady clock.
 #include "timeline/music_clock.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@
 namespace quintaval {
 namespace {
 
-using testing::RecordingReporter;
 using Opened = AudioSink::OpenResult;
 
 constexpr int kRate = 44100;
@@ -51,7 +49,7 @@ struct FakeDevice : AudioSink, TimeSource {
   AudioAnchor anchor() const override {
     if (!playing) return {};
     const std::int64_t k = (ns - startNs) * rate / (kBuffer * kSecond);
-    return {true, static_cast<std::uint64_t>(k * kBuffer), kBuffer, startNs + k * kBuffer * kSecond / rate};
+    return {true, std::uint64_t(k * kBuffer), kBuffer, startNs + k * kBuffer * kSecond / rate};
   }
 
   std::int64_t ns = 7 * kSecond, startNs = 0, rate = 0;  // ns not 0: play starts at 7 s
@@ -59,22 +57,15 @@ struct FakeDevice : AudioSink, TimeSource {
   bool rewinds = true, plays = true, openNow = false, playing = false;
 };
 
-// The two ways of keeping time: a device's callbacks, smoothed (heard a buffer late), and
-// the dummy driver, on the time source from the start of play.
-const Opened kWays[] = {Opened::kDevice, Opened::kDummyDriver};
-double lagSeconds(Opened way) { return way == Opened::kDevice ? double(kBuffer) / kRate : 0.0; }
-
-struct Rig {
-  explicit Rig(Opened way = Opened::kDevice) { fake.opened = way; }
-  FakeDevice fake;
-  MusicClock clock{fake, fake};
+// A music clock on a fake device that opens the given way.
+struct Rig : FakeDevice {
+  explicit Rig(Opened way) { opened = way; }
+  MusicClock clock{*this, *this};
 };
 
 // Stereo music: a half-scale sine on spectrum bin `firstBin` for one second, then on `laterBin`.
 std::shared_ptr<const DecodedMusic> sineMusic(double seconds, int firstBin = 20, int laterBin = 20) {
-  auto music = std::make_shared<DecodedMusic>();
-  music->sampleRate = kRate;
-  music->channels = 2;
+  auto music = std::make_shared<DecodedMusic>(DecodedMusic{kRate, 2, {}});
   for (int i = 0; i < static_cast<int>(seconds * kRate); ++i) {
     const int bin = i < kRate ? firstBin : laterBin;
     const float s = static_cast<float>(0.5 * std::sin(2.0 * M_PI * bin * i / kSpectrumWindow));
@@ -92,109 +83,85 @@ std::pair<int, float> loudest(const MusicClock& clock) {
   return {bin, bins[bin]};
 }
 
-TEST(MusicClock, StartsAtZeroThenFollowsTheTimeSourceWithoutStepsAndRunsOnPastTheEnd) {
-  for (Opened way : kWays) {
+// For each way of keeping time: a device's callbacks, smoothed (heard a buffer late), and
+// the dummy driver, on the time source from the start of play.
+TEST(MusicClock, StartsAtZeroThenFollowsTheTimeSmoothlyLoopingOrRunningOnPastTheEnd) {
+  for (Opened way : {Opened::kDevice, Opened::kDummyDriver}) {
     SCOPED_TRACE(way == Opened::kDevice ? "device" : "dummy driver");
-    RecordingReporter reporter;
-    Rig rig(way);
+    testing::RecordingReporter reporter;
+    Rig rig(way), looping(way);
     rig.clock.start(sineMusic(4.0, 20, 100), false);
     EXPECT_EQ(reporter.messages().empty(), way == Opened::kDevice);  // texts: below
+    looping.clock.start(sineMusic(0.5), true);
     double last = rig.clock.seconds();
     EXPECT_EQ(last, 0.0);
     for (int ms = 1; ms <= 5000; ++ms) {
-      rig.fake.ns += kMs;
+      rig.ns += kMs;
+      looping.ns += kMs;
       const double now = rig.clock.seconds();
       ASSERT_GE(now, last) << ms;
+      // Looping, the same time wraps to 0 at the end of the music.
+      ASSERT_EQ(looping.clock.seconds(), std::fmod(now, 0.5)) << ms;
       // The spectrum is the music's at the position.
       if (ms == 500 || ms == 1500) {
         EXPECT_EQ(loudest(rig.clock).first, ms < 1000 ? 20 : 100);
         EXPECT_NEAR(loudest(rig.clock).second, 0.5f, 0.01f);
       }
       // Once heard, a millisecond apart is a millisecond of music, never a buffer at once.
-      if (ms > 100) {
-        ASSERT_NEAR(now - last, 0.001, 1e-6) << ms;
-      }
+      if (ms > 100) { ASSERT_NEAR(now - last, 0.001, 1e-6) << ms; }
       last = now;
     }
     // Past the end of the music time runs on, so the demo's end is reached with short music.
-    EXPECT_NEAR(last, 5.0 - lagSeconds(way), 1e-4);
+    EXPECT_NEAR(last, way == Opened::kDevice ? 5.0 - double(kBuffer) / kRate : 5.0, 1e-4);
   }
 }
 
-TEST(MusicClock, LoopingWrapsToZeroAtTheEndOfTheMusic) {
-  for (Opened way : kWays) {
-    SCOPED_TRACE(way == Opened::kDevice ? "device" : "dummy driver");
-    Rig looping(way);
-    looping.clock.start(sineMusic(0.5), true);
-    double last = 0.0;
-    int wraps = 0;
-    for (int ms = 2; ms <= 1200; ms += 2) {
-      looping.fake.ns += 2 * kMs;
-      const double now = looping.clock.seconds();
-      ASSERT_LT(now, 0.5);
-      if (now < last) {
-        ++wraps;
-        EXPECT_GT(last, 0.497);
-        EXPECT_LT(now, 0.003);
-      }
-      last = now;
-    }
-    EXPECT_EQ(wraps, 2);
-    looping.clock.stop();
-    EXPECT_EQ(looping.clock.seconds(), 0.0);
-  }
-}
-
-TEST(MusicClock, WithoutMusicTheShowPlaysSilentlyOnTheTimeSource) {
+// Without music (a missing or undecodable file, or none decoded) the show plays silently
+// on the time source; with music that cannot start, time stands at 0 or follows the
+// dummy driver. Stopping always brings the time back to 0.
+TEST(MusicClock, EachFailedStepIsReportedInTheUsualOrderAndTheShowGoesOn) {
   testing::TempDir dir;
+  dir.write("bad.mp3", "not music");
   const struct {
-    std::string path;
-    bool loop;
-    double at130;  // the reading after 130 s
-  } cases[] = {{(dir.path() / "Data/Sound/Musica.mp3").string(), true, 130.0 - kDemoSeconds},
-               {dir.write("bad.mp3", "not music").string(), false, 130.0}};
+    const char* file;  // in `dir`; none: decoded music of `seconds`
+    double seconds;
+    Opened opened;
+    bool rewinds, plays, loop;
+    std::vector<std::string> messages;
+    double at130;  // the reading 130 s later
+  } cases[] = {
+      {"Data/Sound/Musica.mp3", 0.0, Opened::kDevice, true, true, true, {kLoad}, 130.0 - kDemoSeconds},
+      {"bad.mp3", 0.0, Opened::kDevice, true, true, false, {kLoad}, 130.0},
+      {nullptr, 0.0, Opened::kDummyDriver, true, true, false, {kInit, kLoad}, 130.0},
+      {nullptr, 1.0, Opened::kFailed, true, true, false, {kInit, kPlay}, 0.0},
+      {nullptr, 1.0, Opened::kDevice, false, false, false, {kPlay, kRewind}, 0.0},
+      {nullptr, 1.0, Opened::kDummyDriver, false, true, false, {kInit, kRewind}, 130.0},
+  };
   for (const auto& c : cases) {
-    RecordingReporter reporter;
-    Rig rig;
-    rig.clock.start(c.path, c.loop);
-    EXPECT_EQ(reporter.messages(), std::vector<std::string>{kLoad});
+    SCOPED_TRACE(c.messages.back() + " " + (c.file ? c.file : ""));
+    testing::RecordingReporter reporter;
+    Rig rig(c.opened);
+    rig.rewinds = c.rewinds;
+    rig.plays = c.plays;
+    if (c.file) rig.clock.start((dir.path() / c.file).string(), c.loop);
+    else rig.clock.start(sineMusic(c.seconds), c.loop);
+    EXPECT_EQ(reporter.messages(), c.messages);
+    EXPECT_EQ(rig.clock.hasMusic(), c.seconds > 0.0 && c.opened != Opened::kFailed);
     EXPECT_EQ(rig.clock.seconds(), 0.0);
-    rig.fake.ns += 130 * kSecond;
-    EXPECT_NEAR(rig.clock.seconds(), c.at130, 1e-9) << c.path;
-    EXPECT_EQ(loudest(rig.clock).second, 0.0f);
+    rig.ns += 130 * kSecond;
+    EXPECT_NEAR(rig.clock.seconds(), c.at130, 1e-9);
+    if (!rig.clock.hasMusic()) { EXPECT_EQ(loudest(rig.clock).second, 0.0f); }
     rig.clock.stop();
     EXPECT_EQ(rig.clock.seconds(), 0.0);
   }
 }
 
-TEST(MusicClock, EachFailedStepIsReportedInTheUsualOrder) {
-  const struct {
-    bool music;
-    Opened opened;
-    bool rewinds, plays;
-    std::vector<std::string> messages;
-  } cases[] = {{false, Opened::kDummyDriver, true, true, {kInit, kLoad}},  // empty music
-               {true, Opened::kFailed, true, true, {kInit, kPlay}},
-               {true, Opened::kDevice, false, false, {kPlay, kRewind}},
-               {true, Opened::kDummyDriver, false, true, {kInit, kRewind}}};
-  for (const auto& c : cases) {
-    RecordingReporter reporter;
-    Rig rig;
-    rig.fake.opened = c.opened;
-    rig.fake.rewinds = c.rewinds;
-    rig.fake.plays = c.plays;
-    rig.clock.start(sineMusic(c.music ? 1.0 : 0.0), false);
-    EXPECT_EQ(reporter.messages(), c.messages);
-    EXPECT_EQ(rig.clock.hasMusic(), c.music && c.opened != Opened::kFailed);
-  }
-}
-
 TEST(MusicClock, ByDefaultPlaysAFileThroughSdlOnTheSteadyClock) {
   testing::TempDir dir;
-  RecordingReporter reporter;
+  testing::RecordingReporter reporter;
   MusicClock clock;
   const auto before = std::chrono::steady_clock::now();
-  clock.start(dir.write("tone.mp3", testing::encodeToneMp3({})).string(), false);
+  clock.start(dir.write("tone.mp3", testing::encodeToneMp3()).string(), false);
   EXPECT_TRUE(reporter.messages().empty());
   const double seconds = clock.seconds();
   EXPECT_GT(seconds, 0.0);
