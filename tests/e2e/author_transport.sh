@@ -16,10 +16,7 @@ wait_for_picture_change "$first" 5 || fail "the 3D scene stands still while play
 
 xdotool key space
 wait_for_line 'paused at 0:4[0-9]\.' 10 || fail "Space did not pause"
-sleep 0.5
-paused=$(screen_hash)
-sleep 1
-[[ "$(screen_hash)" == "$paused" ]] || fail "the picture moves while paused"
+paused=$(wait_for_still_picture 10) || fail "the picture moves while paused"
 xdotool key space
 wait_for_line 'playing from 0:4[0-9]\.' 10 || fail "Space did not resume"
 wait_for_picture_change "$paused" 5 || fail "the picture stands still after resuming"

@@ -33,6 +33,24 @@ screen_hash() {
   echo "$hash"
 }
 
+# Waits up to $1 seconds until two screen grabs a second apart are the same, and prints
+# that picture's hash. Software GL on a busy machine may take most of a second for a
+# frame, so a frame begun before a pause or a reload may still come after it.
+wait_for_still_picture() {
+  local seconds=$1 first second
+  first=$(screen_hash)
+  for ((i = 0; i < seconds; i++)); do
+    sleep 1
+    second=$(screen_hash)
+    if [[ "$second" == "$first" ]]; then
+      echo "$first"
+      return 0
+    fi
+    first=$second
+  done
+  return 1
+}
+
 # Waits up to $2 seconds until the screen differs from hash $1 (0 when it did).
 wait_for_picture_change() {
   local from=$1 seconds=$2
