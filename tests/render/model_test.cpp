@@ -117,5 +117,24 @@ TEST_F(ModelTest, DrawByNameDrawsEveryLoadedModelOfThatExactNameIntoTheBoundTarg
   EXPECT_TRUE(reporter.messages().empty());
 }
 
+// Author mode: a model is replaced only by one that loaded with geometry.
+TEST_F(ModelTest, ReloadReplacesOnlyModelsThatLoadAgain) {
+  ModelLibrary library;
+  const std::string path = dir.write("r/Zepp.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\n").string();
+  library.add(std::make_unique<Model>(path), "Zepp.obj", path);
+  library.add(load("r/Land.obj", -1, 0, "Kd 1 0 0\n"), "Land.obj", (dir.path() / "r/Land.obj").string());
+  const Model* zepp = &library.model(0);
+  const Model* land = &library.model(1);
+  EXPECT_TRUE(library.reload("Zepp.obj", nullptr));
+  EXPECT_NE(&library.model(0), zepp);
+  EXPECT_EQ(&library.model(1), land);
+  zepp = &library.model(0);
+  dir.write("r/Zepp.obj", "this is not an obj file\n");
+  EXPECT_FALSE(library.reload("", nullptr));
+  EXPECT_EQ(&library.model(0), zepp);
+  EXPECT_NE(&library.model(1), land);  // the other model reloaded all the same
+  EXPECT_FALSE(library.reload("Other.obj", nullptr));
+}
+
 }  // namespace
 }  // namespace quintaval

@@ -154,6 +154,15 @@ TEST(SyncDevice, ReadsEachTrackOnceFromItsPathOfAnyLength) {
   EXPECT_NE(upper, fov);
   EXPECT_TRUE(upper->keys.empty());
   EXPECT_EQ(device->trackCount(), 3);
+
+  // Author mode re-reads one track in place; a file that cannot be read keeps the keys.
+  EXPECT_TRUE(device->reloadTrack("fov"));
+  EXPECT_EQ(fov->valueAt(3.0), 90.0);
+  EXPECT_EQ(device->getTrack(longName)->valueAt(0.0), 3.0);
+  std::filesystem::remove(dir.path() / deep / "sync_fov.track");
+  EXPECT_FALSE(device->reloadTrack("fov"));
+  EXPECT_EQ(fov->valueAt(3.0), 90.0);
+  EXPECT_FALSE(device->reloadTrack("never.requested"));
 }
 
 }  // namespace
