@@ -44,12 +44,20 @@ sleep 4
 xdotool key space
 sleep 1
 
-# The frame of DrinkWater shown at 10 s, and two pictures to swap into its place.
-position=$("$tracks" eval "$demo/Data/Rocket/sync_anim.pos.track" 140)
-count=$(ls "$demo/Data/Textures/DrinkWater" | wc -l)
-frame=$(ls "$demo/Data/Textures/DrinkWater" | LC_ALL=C sort | sed -n "$(awk -v p="$position" -v n="$count" 'BEGIN { print int(p * (n - 1)) + 1 }')p")
-shown=$tree/Data/Textures/DrinkWater/$frame
-pictures=("$demo/Data/Textures/Music/frame000.jpg" "$demo/Data/Textures/DrinkWater/$frame")
+# The picture on screen: the sequence and frame the tracks pick at the paused time.
+paused=$(grep -o 'paused at [0-9]*:[0-9.]*' "$tree/out" | tail -1 | cut -d' ' -f3)
+row=$(awk -v t="$paused" 'BEGIN { split(t, p, ":"); print (p[1] * 60 + p[2]) * 14 }')
+sequences=(CodeMonkey DrinkWater Graphics Music NotWatching OMG Tunge YoureBeingWatched1 YoureBeingWatched2
+  YoureBeingWatched3 YoureBeingWatched4 YoureBeingWatched5 YoureBeingWatched6)
+number=$("$tracks" eval "$demo/Data/Rocket/sync_anim.num.track" "$row")
+folder=${sequences[$(awk -v n="$number" 'BEGIN { print int(n) - 1 }')]}
+position=$("$tracks" eval "$demo/Data/Rocket/sync_anim.pos.track" "$row")
+count=$(ls "$demo/Data/Textures/$folder" | wc -l)
+frame=$(ls "$demo/Data/Textures/$folder" | LC_ALL=C sort | sed -n "$(awk -v p="$position" -v n="$count" 'BEGIN { if (p < 0) p = 0; if (p > 1) p = 1; print int(p * (n - 1)) + 1 }')p")
+shown=$tree/Data/Textures/$folder/$frame
+other=$demo/Data/Textures/Music/frame000.jpg
+[[ "$folder" == Music ]] && other=$demo/Data/Textures/CodeMonkey/frame000.jpg
+pictures=("$other" "$demo/Data/Textures/$folder/$frame")
 
 printf 'track scene.num\n0 2 step\n' >"$tree/picture.sync"
 "$tracks" compile "$tree/picture.sync" "$tree" >/dev/null
