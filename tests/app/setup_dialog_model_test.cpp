@@ -89,6 +89,17 @@ TEST(SetupDialogModel, FirstAspectSelectionAlwaysRebuildsAndSelectsTheLastEntry)
   EXPECT_EQ(std::make_pair(settings.width, settings.height), std::make_pair(1920, 1200));
 }
 
+TEST(SetupDialogModel, OpensOnASizeAlreadySetRatherThanTheDesktops) {
+  DemoSettings settings;
+  settings.width = 1024;
+  settings.height = 768;
+  SetupDialogModel model(settings, kTypicalModes, {1920, 1080});
+  model.open();
+  const SetupDialogContent& content = model.content();
+  EXPECT_EQ(content.resolutionItems.at(content.resolutionSelection), "1024 X 768");
+  EXPECT_EQ(content.aspectItems.at(content.aspectSelection), "4:3");
+}
+
 TEST(SetupDialogModel, ModeListHoldsAtMost4096Entries) {
   DemoSettings settings;
   std::vector<DisplayMode> modes;

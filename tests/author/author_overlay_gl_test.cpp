@@ -1,10 +1,12 @@
-// The overlay over a cleared frame in a hidden window: it draws, and the GL state the
-// demo's next frame relies on is as before; the window's own key callback still runs.
+// The overlay over a cleared frame in a hidden window: it draws its panels inside the
+// window without covering each other, the log follows its newest entry, the GL state the
+// demo's next frame relies on is as before, and the window's own key callback still runs.
 #include "author/author_overlay.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
+#include <imgui_internal.h>
 
 #include <array>
 
@@ -42,11 +44,12 @@ OverlaySnapshot sampleSnapshot() {
   snapshot.spectrum.fill(0.25f);
   snapshot.shakeBins = {3, 40};
   snapshot.log = {{1.0, "Model.frag: 0:12: error: syntax error", true}, {2.0, "reloaded Model.frag", false}};
+  snapshot.log.resize(100, {3.0, "reloaded Zeppelin.obj", false});
   return snapshot;
 }
 
 TEST(AuthorOverlayGl, DrawsOverTheFrameAndLeavesTheDemosGlStateAsFound) {
-  testing::GlTestContext gl(640, 360);
+  testing::GlTestContext gl(1280, 720);
   ASSERT_TRUE(gl.ok());
   glfwSetKeyCallback(gl.window(), countKey);
   MusicClock clock;
@@ -61,7 +64,7 @@ TEST(AuthorOverlayGl, DrawsOverTheFrameAndLeavesTheDemosGlStateAsFound) {
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     const auto before = demoState();
-    for (int frame = 0; frame < 2; ++frame) {  // ImGui lays windows out on their first frame
+    for (int frame = 0; frame < 3; ++frame) {  // ImGui lays windows out and scrolls a frame late
       glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
       glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
       overlay.draw(snapshot, transport);
@@ -69,10 +72,22 @@ TEST(AuthorOverlayGl, DrawsOverTheFrameAndLeavesTheDemosGlStateAsFound) {
     EXPECT_EQ(demoState(), before);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-    const std::vector<unsigned char> pixels = testing::GlTestContext::readPixels(0, 0, 640, 360);
+    const std::vector<unsigned char> pixels = testing::GlTestContext::readPixels(0, 0, 1280, 720);
     int changed = 0;
     for (std::size_t i = 0; i < pixels.size(); i += 4) changed += pixels[i] != 0 || pixels[i + 2] != 255;
-    EXPECT_GT(changed, 640 * 360 / 10);
+    EXPECT_GT(changed, 1280 * 720 / 10);
+
+    std::vector<ImRect> placed;
+    for (const char* name : {"##timeline", "Tracks", "Now", "Log"}) {
+      const ImGuiWindow* panel = ImGui::FindWindowByName(name);
+      ASSERT_NE(panel, nullptr) << name;
+      EXPECT_TRUE(ImRect(0.0f, 0.0f, 1280.0f, 720.0f).Contains(panel->Rect())) << name;
+      for (const ImRect& other : placed) EXPECT_FALSE(other.Overlaps(panel->Rect())) << name;
+      placed.push_back(panel->Rect());
+    }
+    const ImGuiWindow* log = ImGui::FindWindowByName("Log");
+    EXPECT_GT(log->ScrollMax.y, 0.0f);
+    EXPECT_EQ(log->Scroll.y, log->ScrollMax.y);
 
     // The key callback ImGui installed calls the one set before it.
     GLFWkeyfun imguiKey = glfwSetKeyCallback(gl.window(), nullptr);

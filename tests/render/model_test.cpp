@@ -134,6 +134,7 @@ TEST_F(ModelTest, ReloadReplacesOnlyModelsThatLoadAgain) {
   EXPECT_EQ(&library.model(0), zepp);
   EXPECT_NE(&library.model(1), land);  // the other model reloaded all the same
   EXPECT_FALSE(library.reload("Other.obj", nullptr));
+  EXPECT_FALSE(Model().load((dir.path() / "r/Missing.obj").string()));
 }
 
 }  // namespace

@@ -64,8 +64,9 @@ TEST(TrackSheet, ReportsEveryErrorWithItsLine) {
       "99999999999 1 step\n"     // 12: row beyond int32
       "+6 1 step\n"              // 13: a '+' is not part of a number here
       "7 1e-50 step\n"           // 14: below the smallest float
-      "8 NAN +1\n");             // 15: NAN reads, +1 does not
-  EXPECT_EQ(linesOf(sheet.errors), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+      "8 NAN +1\n"               // 15: NAN reads, +1 does not
+      "9 nanny step\n");         // 16: only the sheet's own NaN spellings
+  EXPECT_EQ(linesOf(sheet.errors), (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
   EXPECT_NE(sheet.errors[3].text.find("\"lin\""), std::string::npos);
 }
 

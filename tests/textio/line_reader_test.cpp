@@ -33,6 +33,9 @@ TEST(LineReader, ReadsTheSameLinesFromAFileAsFromMemoryUpToTheFirstThatDoesNotFi
   lines.push_back("last");
   std::vector<std::string> blank(300000);
   blank.emplace_back(4095, 'x');
+  // The longest line that fits, its "\r" the first block's last byte and its "\n" the next's first.
+  std::vector<std::string> straddling(258048);
+  straddling.emplace_back(4095, 'x');
   const struct {
     std::string text;
     std::vector<std::string> lines;
@@ -42,6 +45,7 @@ TEST(LineReader, ReadsTheSameLinesFromAFileAsFromMemoryUpToTheFirstThatDoesNotFi
       // A line too long, starting in the second block.
       {std::string(300000, '\n') + blank.back() + "\r\n" + std::string(4096, 'y') + "\nafter\n", blank, 300002},
       {"a\n" + std::string(1000000, 'z'), {"a"}, 2},  // a last line too long, without line end
+      {std::string(258048, '\n') + straddling.back() + "\r\n", straddling, 0},
       {"", {}, 0},
   };
   testing::TempDir dir;
