@@ -10,11 +10,13 @@ packages=(
   # the program
   libglfw3-dev libglew-dev libdevil-dev libsdl2-dev libmpg123-dev libfftw3-dev libgtk-3-dev
   libcli11-dev libimgui-dev
+  # packaging (cpack -G DEB computes the dependencies with dpkg-shlibdeps)
+  dpkg-dev file
   # tools and the sample demo generator
   nlohmann-json3-dev libcairo2-dev fonts-dejavu-core libmp3lame-dev ffmpeg
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-apps libx11-dev
-  libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev locales
+  libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev locales time desktop-file-utils
   # fuzzing (libFuzzer comes with clang's runtime libraries)
   clang libclang-rt-14-dev
 )

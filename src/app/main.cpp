@@ -11,6 +11,7 @@
 #include "app/setup_dialog.h"
 #include "app/startup.h"
 #include "author/author_session.h"
+#include "core/demo_folder.h"
 #include "core/error_report.h"
 #include "platform/gtk/gtk_error_reporter.h"
 
@@ -18,8 +19,9 @@ int main(int argc, char** argv) {
   using namespace quintaval;
   PlayerOptions options;
   if (std::optional<int> status = parsePlayerOptions(argc, argv, options)) return *status;
-  // The option checked that the folder exists; Data/ is read relative to it.
-  if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) return -1;
+  // Data/ is read relative to the demo's folder (--data checked that a given one exists).
+  const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
+  if (!folder.empty() && chdir(folder.c_str()) != 0) return -1;
 
   GtkErrorReporter messageBoxes;
   setErrorReporter(&messageBoxes);

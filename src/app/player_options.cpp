@@ -9,7 +9,7 @@ std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& opti
                "quintaval");
   app.set_version_flag("--version", "quintaval " QV_VERSION);
   std::string window, fullscreen, vsync, multisampling, start;
-  app.add_option("--data", options.dataDir, "The folder holding the demo's Data/ (default: the working directory)")
+  app.add_option("--data", options.dataDir, "The folder holding the demo's Data/ (default: the working directory if it holds Data/, else the installed sample demo)")
       ->type_name("DIR")
       ->check(CLI::ExistingDirectory);
   auto* windowOption = app.add_option("--window", window, "Play in a window of this size, without the dialog")

@@ -1,6 +1,7 @@
 // Where a demo keeps its files: everything lives under "Data/" in the working directory
-// (the player and quintaval-capture change into the demo's folder first). Directory
-// paths end with "/"; the sync tracks are "<kSyncTrackBase>_<track>.track".
+// (the player and quintaval-capture change into the demo's folder first, see
+// core/demo_folder.h). Directory paths end with "/"; the sync tracks are
+// "<kSyncTrackBase>_<track>.track".
 #pragma once
 
 namespace quintaval {

@@ -157,7 +157,7 @@ std::optional<int> parseCaptureOptions(int argc, char** argv, CaptureOptions& op
         options.multisampling = onOff(value);
         return "";
       });
-  add("--data", "DIR", "run in DIR, the directory that holds Data/ (default: the working directory)",
+  add("--data", "DIR", "run in DIR, the directory that holds Data/ (default: the working directory if it holds Data/, else the installed sample demo)",
       [&options](const std::string& value) -> std::string {
         if (value.empty()) return "--data needs a directory";
         options.dataDir = value;

@@ -22,6 +22,7 @@
 #include "capture/progress_meter.h"
 #include "capture/video_encoder.h"
 #include "core/data_paths.h"
+#include "core/demo_folder.h"
 #include "core/error_report.h"
 #include "platform/audio/music_decoder.h"
 #include "timeline/music_clock.h"
@@ -79,8 +80,9 @@ int main(int argc, char** argv) {
   CaptureOptions options;
   if (std::optional<int> status = parseCaptureOptions(argc, argv, options)) return *status;
   anchorOutput(options);
-  if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
-    return failure("cannot enter the directory " + options.dataDir);
+  const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
+  if (!folder.empty() && chdir(folder.c_str()) != 0) {
+    return failure("cannot enter the directory " + folder);
   }
   if (!fs::is_directory(kDataDir)) {
     return failure("no Data/ directory in " + fs::current_path().string() + " (--data DIR names another place)");

@@ -1,8 +1,9 @@
 // quintaval-make-demo OUTDIR [--sources DIR] [--force]: lays out the sample demo's Data/
 // tree in OUTDIR — pictures, picture sequences, models with their textures, and the music,
 // all generated — and copies the hand-written sources (Maya scenes, text script, materials)
-// from DIR (by default the repository's data/ folder). The sync tracks are compiled from the
-// sheet in data/sync/ by quintaval-tracks, and the shaders are laid out by the build.
+// from DIR (by default the installed copy, share/quintaval/sources beside the program's bin/,
+// or else the repository's data/ folder). The sync tracks are compiled from the sheet in
+// data/sync/ by quintaval-tracks, and the shaders are laid out by the build.
 // The same inputs always give byte-identical files (the marker names OUTDIR itself).
 //
 // As it overwrites files and empties the sequence folders, it writes only into a missing or
@@ -12,17 +13,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "core/command_line.h"
+#include "core/demo_folder.h"
 #include "demo_tree.h"
 #include "models.h"
 #include "music.h"
 #include "pictures.h"
 #include "sequences.h"
 
-#ifndef QV_DEMO_SOURCES
-#define QV_DEMO_SOURCES "data"
-#endif
+// QV_DEMO_SOURCES is the repository's data/ folder; QV_SOURCES_FROM_BIN leads from an
+// install's bin/ folder to the installed copy of the hand-written sources.
 
 namespace {
 
@@ -50,20 +52,32 @@ void copySources(DemoTree& tree, const std::filesystem::path& sources) {
   if (tree.copyFiles(sources / "text", ".txt", "Text") == 0) tree.fail("no text script in " + sources.string());
 }
 
+// The installed sources when this program is an installed one, else the repository's.
+std::string defaultSources() {
+  const std::string self = quintaval::runningExecutable();
+  if (!self.empty()) {
+    const std::filesystem::path installed =
+        (std::filesystem::path(self).parent_path() / QV_SOURCES_FROM_BIN).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_directory(installed / "maya", error)) return installed.string();
+  }
+  return QV_DEMO_SOURCES;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app("Generates the sample demo's Data/ tree in OUTDIR.", "quintaval-make-demo");
   app.set_version_flag("--version", "quintaval-make-demo " QV_VERSION);
   app.footer(kDetails);
-  std::string out, sources = QV_DEMO_SOURCES;
+  std::string out, sources = defaultSources();
   bool force = false;
   app.add_option("OUTDIR", out, "The folder to generate")
       ->required()
       ->check(CLI::Validator([](const std::string& dir) { return dir.empty() ? "needs a folder" : ""; }, ""));
   app.add_option("--sources", sources,
                  "Where the hand-written Maya scenes, materials and text script are "
-                 "(default: the repository's data/)")
+                 "(default: the installed sample sources, else the repository's data/)")
       ->type_name("DIR")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("--force", force, "Write into OUTDIR even if this tool did not generate it");

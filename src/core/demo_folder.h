@@ -1,0 +1,19 @@
+// Which demo a program plays: the folder whose Data/ it reads. The player and
+// quintaval-capture enter that folder before reading anything.
+#pragma once
+
+#include <string>
+
+namespace quintaval {
+
+// The folder given with --data when there is one; otherwise the working directory when it
+// holds Data/ (returned as an empty string: nothing to enter); otherwise the sample demo
+// installed beside the program (share/quintaval/demo for a program in bin/), found from
+// `executable` so that a relocated or staged install finds its own. When none has Data/,
+// an empty string too: the program stays where it is and reports the files it misses.
+std::string findDemoFolder(const std::string& dataOption, const std::string& executable);
+
+// The running program's own path (through /proc/self/exe), empty when unknown.
+std::string runningExecutable();
+
+}  // namespace quintaval
