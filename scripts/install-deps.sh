@@ -8,7 +8,8 @@ packages=(
   # build
   build-essential cmake pkg-config
   # the program
-  libglfw3-dev libglew-dev libdevil-dev libsdl2-dev libmpg123-dev libfftw3-dev libgtk-3-dev
+  libglfw3-dev libglew-dev libdevil-dev libturbojpeg0-dev libspng-dev libsdl2-dev libmpg123-dev libfftw3-dev
+  libgtk-3-dev
   libcli11-dev libimgui-dev
   # packaging (cpack -G DEB computes the dependencies with dpkg-shlibdeps)
   dpkg-dev file

@@ -45,6 +45,7 @@ struct Demo {
   std::unique_ptr<SyncDevice> syncDevice;
   DemoTracks tracks;
   MusicClock music;
+  std::shared_ptr<const DecodedMusic> decodedMusic;  // by the loading sequence; null if it failed
 
   FileWatcher watcher;  // watches "Data/" while the demo plays; nothing reloads yet
   FrameStats frameStats;  // off unless QUINTAVAL_FRAME_STATS is set

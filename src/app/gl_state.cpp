@@ -31,9 +31,7 @@ bool initGlState(Demo& demo) {
   const DemoSettings& settings = demo.settings;
   initViewportAndState(settings);
   demo.postProcessor = std::make_unique<PostProcessor>(settings.multisampling, settings.width, settings.height);
-  if (demo.postProcessor->failed) return false;
-  demo.baseLibrary.loadDirectory(kDataDir);
-  return true;
+  return !demo.postProcessor->failed;
 }
 
 }  // namespace quintaval

@@ -30,7 +30,15 @@ int main(int argc, char** argv) {
   applyPlayerOptions(options, demo->settings);
   if (options.showsSetupDialog() && !runSetupDialog(demo->settings)) return -1;
   demo->frameStats.markStart();
-  if (!startDemo(*demo, WindowVisibility::kShown)) return -1;
+  switch (startDemo(*demo, WindowVisibility::kShown)) {
+    case StartResult::kStarted:
+      break;
+    case StartResult::kFailed:
+      return -1;
+    case StartResult::kQuit:  // Escape or the close box during loading
+      shutdown(*demo);
+      return 0;
+  }
   startMusic(*demo);
   if (options.startSeconds > 0.0) demo->music.seek(options.startSeconds);
   startFileWatcher(*demo);

@@ -6,14 +6,18 @@
 
 namespace quintaval {
 
-bool startDemo(Demo& demo, WindowVisibility visibility) {
+StartResult startDemo(Demo& demo, WindowVisibility visibility) {
+  LoadingSequence loading(demo);
   const DemoSettings& settings = demo.settings;
-  if (!openWindow(settings, settings.width, settings.height, visibility == WindowVisibility::kShown)) return false;
-  if (!loadGlEntryPoints()) return false;
-  if (!initGlState(demo)) return false;
-  if (!buildShaderCatalogue(demo.shaders, settings)) return false;
-  runLoadingSequence(demo);
-  return openSyncTracks(demo);
+  if (!openWindow(settings, settings.width, settings.height, visibility == WindowVisibility::kShown)) {
+    return StartResult::kFailed;
+  }
+  if (!loadGlEntryPoints() || !initGlState(demo)) return StartResult::kFailed;
+  loading.loadBasePictures();
+  if (!buildShaderCatalogue(demo.shaders, settings)) return StartResult::kFailed;
+  if (!loading.run()) return StartResult::kQuit;
+  demo.decodedMusic = loading.music();
+  return openSyncTracks(demo) ? StartResult::kStarted : StartResult::kFailed;
 }
 
 }  // namespace quintaval

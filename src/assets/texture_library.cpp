@@ -15,18 +15,59 @@
 namespace quintaval {
 namespace {
 
-// Uploads into `texture`, or into a new texture when it is 0.
+// Mip levels of a full chain for a picture of this size.
+GLsizei chainLength(GLsizei width, GLsizei height) {
+  GLsizei levels = 1;
+  for (GLsizei side = std::max(width, height); side > 1; side /= 2) ++levels;
+  return levels;
+}
+
+// Uploads into `texture`, or into a new texture when it is 0 or its storage has another
+// size (the old one is then deleted). With immutable storage (one allocation for the
+// whole chain, which the GL never has to move) the levels the CPU made go in as they
+// are and the GL makes the rest from the last of them; without it, the GL makes them all.
 std::uint32_t uploadTexture(const DecodedImage& image, GLuint texture = 0) {
-  if (texture == 0) glGenTextures(1, &texture);
+  const bool immutable = GLEW_ARB_texture_storage;
+  if (texture != 0 && immutable) {
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width != image.width || height != image.height) {
+      glDeleteTextures(1, &texture);
+      texture = 0;
+    }
+  }
+  const bool fresh = texture == 0;
+  if (fresh) glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA,
-               GL_UNSIGNED_BYTE, image.pixels.data());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-  glGenerateMipmap(GL_TEXTURE_2D);
+  if (!immutable) {
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 image.pixels.data());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    return texture;
+  }
+  if (fresh) glTexStorage2D(GL_TEXTURE_2D, chainLength(image.width, image.height), GL_RGBA8, image.width, image.height);
+  GLsizei width = image.width, height = image.height;
+  const unsigned char* level = image.pixels.data();
+  for (int i = 0; i < image.levels; ++i) {
+    if (i > 0) {
+      level += static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+      width /= 2;
+      height /= 2;
+    }
+    glTexSubImage2D(GL_TEXTURE_2D, i, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, level);
+  }
+  if (width > 1 || height > 1) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, image.levels - 1);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  }
   return texture;
 }
 
@@ -40,8 +81,16 @@ TextureLibrary::TextureLibrary() {
   }
 }
 
-bool TextureLibrary::decodeForUpload(const std::string& path, const std::string& name, DecodedImage& image) {
-  switch (ImageDecoder::decode(path, image)) {
+TextureLibrary::Picture TextureLibrary::decodePicture(const std::string& path, const std::string& name) {
+  Picture picture{path, name, DecodeStatus::kLoadFailed, DecodedImage()};
+  picture.status = ImageDecoder::decode(path, picture.image);
+  if (picture.status == DecodeStatus::kOk) addMipmapLevels(picture.image);
+  return picture;
+}
+
+bool TextureLibrary::checkForUpload(const Picture& picture) {
+  const std::string& name = picture.name;
+  switch (picture.status) {
     case DecodeStatus::kLoadFailed:
       reportError("DevIL failed to load: " + name);
       return false;
@@ -55,6 +104,7 @@ bool TextureLibrary::decodeForUpload(const std::string& path, const std::string&
   // black: say so instead of counting the picture as loaded.
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  const DecodedImage& image = picture.image;
   if (image.width > maxSize || image.height > maxSize) {
     reportError("Image too large for a texture: " + name + " is " + std::to_string(image.width) + " x " +
                 std::to_string(image.height) + ", the limit is " + std::to_string(maxSize) + " x " +
@@ -64,27 +114,30 @@ bool TextureLibrary::decodeForUpload(const std::string& path, const std::string&
   return true;
 }
 
-bool TextureLibrary::loadImage(const std::string& path, const std::string& name) {
-  DecodedImage image;
-  if (!decodeForUpload(path, name, image)) return false;
+bool TextureLibrary::addPicture(const Picture& picture) {
+  if (!checkForUpload(picture)) return false;
   auto entry = std::make_unique<TextureEntry>();
-  entry->name = name;
-  entry->path = path;
-  entry->width = image.width;
-  entry->height = image.height;
-  entry->texture = uploadTexture(image);
+  entry->name = picture.name;
+  entry->path = picture.path;
+  entry->width = picture.image.width;
+  entry->height = picture.image.height;
+  entry->texture = uploadTexture(picture.image);
   entries_.push_back(std::move(entry));
   return true;
+}
+
+bool TextureLibrary::loadImage(const std::string& path, const std::string& name) {
+  return addPicture(decodePicture(path, name));
 }
 
 bool TextureLibrary::reloadImage(const std::string& name) {
   for (const auto& entry : entries_) {
     if (entry->name != name) continue;
-    DecodedImage image;
-    if (!decodeForUpload(entry->path, name, image)) return false;
-    uploadTexture(image, entry->texture);
-    entry->width = image.width;
-    entry->height = image.height;
+    const Picture picture = decodePicture(entry->path, name);
+    if (!checkForUpload(picture)) return false;
+    entry->texture = uploadTexture(picture.image, entry->texture);
+    entry->width = picture.image.width;
+    entry->height = picture.image.height;
     return true;
   }
   return false;
@@ -101,12 +154,18 @@ void TextureLibrary::reloadDirectory() {
 }
 
 void TextureLibrary::loadDirectory(const std::string& directory) {
+  for (const std::string& name : directoryFiles(directory)) loadImage(directory + name, name);
+  finishDirectory(directory);
+}
+
+std::vector<std::string> TextureLibrary::directoryFiles(const std::string& directory) {
+  std::vector<std::string> names = listFilesWithExtension(directory, ".jpg");
+  for (std::string& name : listFilesWithExtension(directory, ".png")) names.push_back(std::move(name));
+  return names;
+}
+
+void TextureLibrary::finishDirectory(const std::string& directory) {
   directory_ = directory;
-  for (const char* extension : {".jpg", ".png"}) {
-    for (const std::string& name : listFilesWithExtension(directory, extension)) {
-      loadImage(directory + name, name);
-    }
-  }
   // Byte order (std::string compares as unsigned char): "Z.png" < "a.png" and
   // "frame10.png" < "frame2.png". Stable, so equal names keep their load order and a
   // lookup by name finds the one loaded first.

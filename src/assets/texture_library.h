@@ -4,9 +4,9 @@
 // The program holds a base library filled from "Data/", an asset library filled image by
 // image from the asset catalogue, and thirteen texture sequences (libraries filled from
 // one directory and sorted by name) whose frames are picked by a position in [0, 1].
-// Loading needs the program's GL context current on the calling thread (main thread
-// only: DevIL is not thread-safe). Textures are never deleted: libraries live as long
-// as the program.
+// A picture arrives in two steps: decodePicture (any thread, no GL) and addPicture (the
+// thread whose GL context is current, which also reports failures); loadImage does both.
+// Textures are never deleted: libraries live as long as the program.
 #pragma once
 
 #include <cstdint>
@@ -28,20 +28,37 @@ class TextureLibrary {
   TextureLibrary(const TextureLibrary&) = delete;
   TextureLibrary& operator=(const TextureLibrary&) = delete;
 
-  // Decodes one file, uploads it and appends it at the end of the list under `name`
-  // (an entry of the same name already present stays in front of it). False after a
-  // reported failure, with nothing appended: a file that does not decode, or a picture
-  // wider or taller than GL_MAX_TEXTURE_SIZE.
+  // A picture decoded for a library, with the mipmap levels the CPU makes.
+  struct Picture {
+    std::string path;
+    std::string name;
+    DecodeStatus status = DecodeStatus::kLoadFailed;
+    DecodedImage image;
+  };
+  // Decodes `path`, to be added under `name`. Safe on any thread.
+  static Picture decodePicture(const std::string& path, const std::string& name);
+
+  // Uploads a decoded picture and appends it at the end of the list under its name (an
+  // entry of the same name already present stays in front of it). False after a reported
+  // failure, with nothing appended: a file that did not decode, or a picture wider or
+  // taller than GL_MAX_TEXTURE_SIZE.
+  bool addPicture(const Picture& picture);
+  // decodePicture and addPicture at once.
   bool loadImage(const std::string& path, const std::string& name);
 
   // Loads every "*.jpg" and then every "*.png" file of `directory` (which ends with
-  // "/"), then sorts the whole list by name as unsigned bytes.
+  // "/"), then sorts the whole list by name as unsigned bytes. In two steps for a loader
+  // that decodes elsewhere: the file names in load order, then, once their pictures were
+  // added, finishDirectory.
   void loadDirectory(const std::string& directory);
+  static std::vector<std::string> directoryFiles(const std::string& directory);
+  void finishDirectory(const std::string& directory);
 
   // Author mode, after a file changed: decodes the first entry named `name` again from
   // its path and uploads it into the same texture, so whoever holds the texture sees the
-  // new picture. False (reported, the old picture kept) when it does not load, or when
-  // no entry has that name.
+  // new picture; a picture of another size gets a new texture, which textureByName then
+  // gives. False (reported, the old picture kept) when it does not load, or when no entry
+  // has that name.
   bool reloadImage(const std::string& name);
   // Author mode, after a file of the directory came or went: the list made afresh from
   // the last loadDirectory's directory; the old textures are deleted.
@@ -60,8 +77,8 @@ class TextureLibrary {
   const std::string& directory() const { return directory_; }
 
  private:
-  // Decodes and checks the size against the GL's limit, reporting failures by `name`.
-  static bool decodeForUpload(const std::string& path, const std::string& name, DecodedImage& image);
+  // Reports a failed decode, or a picture too large for the GL, by the picture's name.
+  static bool checkForUpload(const Picture& picture);
 
   std::vector<std::unique_ptr<TextureEntry>> entries_;
   std::string directory_;

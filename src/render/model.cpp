@@ -58,16 +58,27 @@ Model::Model(const std::string& path) {
 }
 
 bool Model::load(const std::string& path) {
-  if (!readObjFile(path, data_)) {
+  ModelData data;
+  const bool ok = read(path, data);
+  return install(std::move(data), ok);
+}
+
+bool Model::read(const std::string& path, ModelData& data) {
+  if (!readObjFile(path, data)) {
     return false;
   }
-  if (!data_.buildDrawData()) {
+  if (!data.buildDrawData()) {
     // Draw data too large for memory: the model stays empty, as if it could not be read.
-    data_ = ModelData{};
-    data_.fileName = path;
+    data = ModelData{};
+    data.fileName = path;
     return false;
   }
-  return upload();
+  return true;
+}
+
+bool Model::install(ModelData data, bool read) {
+  data_ = std::move(data);
+  return read && upload();
 }
 
 bool Model::upload() {

@@ -33,6 +33,12 @@ class Model {
   // Reads the file, builds the draw data and uploads it. False when the file cannot be
   // opened (silently) or a buffer cannot be created (reported). Call once.
   bool load(const std::string& path);
+  // load() in two steps, for a loader that reads on another thread. read() needs no GL:
+  // the file read and its draw data built; false when the file cannot be opened or its
+  // draw data does not fit in memory (the data then holds only the file name).
+  // install() takes what read() gave, and its answer, and uploads.
+  static bool read(const std::string& path, ModelData& data);
+  bool install(ModelData data, bool read);
   // Creates the material colour textures, the flat bump texture and the GL buffers for
   // the form the data asks for. Reports "Error generating VBO!" or
   // "Error generating VBO-index!" on failure.

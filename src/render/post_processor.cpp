@@ -37,12 +37,13 @@ PostProcessor::PostProcessor(bool multisampledFlag, int width, int height)
 }
 
 bool PostProcessor::construct(int width, int height) {
+  // Each size's four targets draw into one set of multisampled buffers.
   for (auto& target : fullTargets) {
-    target = std::make_unique<RenderTarget>(multisampled, width, height);
+    target = std::make_unique<RenderTarget>(multisampled, width, height, fullTargets[0].get());
     if (target->failed) return false;
   }
   for (auto& target : halfTargets) {
-    target = std::make_unique<RenderTarget>(multisampled, width / 2, height / 2);
+    target = std::make_unique<RenderTarget>(multisampled, width / 2, height / 2, halfTargets[0].get());
     if (target->failed) return false;
   }
 

@@ -17,7 +17,8 @@ namespace quintaval {
 
 class PostProcessor {
  public:
-  // `multisampled` makes the eight filter targets 4x multisampled.
+  // `multisampled` makes the eight filter targets 4x multisampled; the targets of one size
+  // share their multisampled buffers.
   PostProcessor(bool multisampled, int width, int height);
 
   // Draws the quad with whatever program is current.

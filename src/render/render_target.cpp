@@ -16,22 +16,27 @@ constexpr int kMultisampleCount = 4;
 
 }  // namespace
 
-RenderTarget::RenderTarget(bool multisampledFlag, int targetWidth, int targetHeight)
+RenderTarget::RenderTarget(bool multisampledFlag, int targetWidth, int targetHeight, const RenderTarget* samplesOf)
     : width(targetWidth), height(targetHeight), multisampled(multisampledFlag) {
   glGetIntegerv(GL_VIEWPORT, savedViewport);
-  initialize();
+  initialize(samplesOf);
 }
 
-bool RenderTarget::initialize() {
+bool RenderTarget::initialize(const RenderTarget* samplesOf) {
   if (multisampled) {
     samples = kMultisampleCount;
-    glGenRenderbuffers(1, &msColorBuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, msColorBuffer);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA32F, width, height);
-    glGenRenderbuffers(1, &msDepthBuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, msDepthBuffer);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH_COMPONENT, width,
-                                     height);
+    if (samplesOf != nullptr && samplesOf->msColorBuffer != 0 && samplesOf->width == width &&
+        samplesOf->height == height) {
+      msColorBuffer = samplesOf->msColorBuffer;
+      msDepthBuffer = samplesOf->msDepthBuffer;
+    } else {
+      glGenRenderbuffers(1, &msColorBuffer);
+      glBindRenderbuffer(GL_RENDERBUFFER, msColorBuffer);
+      glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA32F, width, height);
+      glGenRenderbuffers(1, &msDepthBuffer);
+      glBindRenderbuffer(GL_RENDERBUFFER, msDepthBuffer);
+      glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH_COMPONENT, width, height);
+    }
     glGenFramebuffers(1, &mFBO);
     glBindFramebuffer(GL_FRAMEBUFFER, mFBO);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,

@@ -1,8 +1,9 @@
 // An off-screen framebuffer whose result ends up in a floating-point colour texture.
 //
 // A render target of any size, optionally drawn 4x multisampled and resolved by a colour
-// blit. Colours are stored as 32-bit floats, so values outside 0..1 survive. The viewport current at construction is the one `resolve`
-// returns to, so a target must be made after the frame's viewport is set.
+// blit. Colours are stored as 32-bit floats, so values outside 0..1 survive. The
+// viewport current at construction is the one `resolve` returns to, so a target must be
+// made after the frame's viewport is set.
 // Creators read `failed`; GL objects are never deleted.
 #pragma once
 
@@ -10,8 +11,12 @@ namespace quintaval {
 
 class RenderTarget {
  public:
-  // `multisampled` selects the multisampled form (always 4 samples).
-  RenderTarget(bool multisampled, int width, int height);
+  // `multisampled` selects the multisampled form (always 4 samples). Multisampled targets
+  // of one size may share their multisampled buffers (`samplesOf`, made before, of the
+  // same size): those are only a place to draw before the resolve, and a float target
+  // at 4 samples takes four times the memory of its texture. Targets that share them
+  // must each be resolved before another is bound.
+  RenderTarget(bool multisampled, int width, int height, const RenderTarget* samplesOf = nullptr);
 
   // Directs drawing and clearing into the target and sets the viewport to its size.
   void bind() const;
@@ -35,7 +40,7 @@ class RenderTarget {
   bool multisampled = false;
 
  private:
-  bool initialize();
+  bool initialize(const RenderTarget* samplesOf);
 };
 
 }  // namespace quintaval

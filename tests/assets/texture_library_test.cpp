@@ -89,21 +89,55 @@ TEST_F(TextureLibraryTest, TextureRowZeroIsThePicturesBottomRow) {
   EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
 }
 
+// The levels made on the CPU, and those the GL makes below them, are the GL's own mipmaps
+// of the picture: 96x40 halves to 48x20, 24x10 and 12x5 before an odd side.
+TEST_F(TextureLibraryTest, MipmapsAreThoseTheGlMakes) {
+  const int width = 96, height = 40;
+  std::vector<unsigned char> noise(width * height * 4);
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<unsigned char>((i * 7919u) >> 3);
+  const std::string directory = pictures("Mipmaps", {});
+  ASSERT_TRUE(testing::writePixelsPng(directory + "noise.png", width, height, noise));
+  TextureLibrary library;
+  library.loadDirectory(directory);
+  DecodedImage decoded;
+  ASSERT_EQ(ImageDecoder::decode(directory + "noise.png", decoded), DecodeStatus::kOk);
+  GLuint reference = 0;
+  glGenTextures(1, &reference);
+  glBindTexture(GL_TEXTURE_2D, reference);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, decoded.pixels.data());
+  glGenerateMipmap(GL_TEXTURE_2D);
+  for (int level = 0, w = width, h = height; w > 0; ++level, w = w > 1 || h > 1 ? std::max(w / 2, 1) : 0,
+           h = std::max(h / 2, 1)) {
+    std::vector<unsigned char> ours(static_cast<std::size_t>(w * h * 4)), gls(ours.size());
+    glBindTexture(GL_TEXTURE_2D, library.textureByName("noise.png"));
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, ours.data());
+    glBindTexture(GL_TEXTURE_2D, reference);
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, gls.data());
+    EXPECT_TRUE(ours == gls) << "level " << level << ", " << w << "x" << h;
+  }
+}
+
 // Author mode: a changed picture goes into the same texture; one that does not decode
 // keeps the old picture; a directory re-listed picks up new files.
 TEST_F(TextureLibraryTest, ReloadKeepsTheTextureAndTheLastGoodPicture) {
   const std::string directory = pictures("Sequence", {"a.png"});
   TextureSequence sequence;
   sequence.loadDirectory(directory);
+  // The same size goes into the same texture; another size into a new one.
   const unsigned int texture = sequence.textureByName("a.png");
-  ASSERT_TRUE(testing::writePng(directory + "a.png", 1, 1, {255, 0, 0, 255}));
+  ASSERT_TRUE(testing::writePng(directory + "a.png", 4, 4, {0, 255, 0, 255}));
   ASSERT_TRUE(sequence.reloadImage("a.png"));
   EXPECT_EQ(sequence.textureByName("a.png"), texture);
+  const std::vector<float> green = texels(texture, 16);
+  EXPECT_EQ(std::vector<float>(green.begin(), green.begin() + 4), (std::vector<float>{0, 1, 0, 1}));
+  ASSERT_TRUE(testing::writePng(directory + "a.png", 1, 1, {255, 0, 0, 255}));
+  ASSERT_TRUE(sequence.reloadImage("a.png"));
+  const unsigned int resized = sequence.textureByName("a.png");
   EXPECT_EQ(sequence.entry(0).width, 1);
-  EXPECT_EQ(texels(texture), (std::vector<float>{1, 0, 0, 1}));
+  EXPECT_EQ(texels(resized), (std::vector<float>{1, 0, 0, 1}));
   testing::writeCorruptImage(directory + "a.png");
   EXPECT_FALSE(sequence.reloadImage("a.png"));
-  EXPECT_EQ(texels(texture), (std::vector<float>{1, 0, 0, 1}));
+  EXPECT_EQ(texels(resized), (std::vector<float>{1, 0, 0, 1}));
   EXPECT_EQ(reporter.messages(), std::vector<std::string>{"DevIL failed to load: a.png"});
   EXPECT_FALSE(sequence.reloadImage("missing.png"));
 

@@ -146,14 +146,25 @@ wait_for_exit() {
 QV_PROBE="$QV_BINARY_DIR/tests/qv_screen_probe"
 
 # Waits up to $1 seconds for the loading picture (the first picture that is not black)
-# and then for the first demo frame (the first picture that differs from it). Sets
+# and then for the first demo frame (the first picture that differs from it). The demo
+# window's bottom rows, where the loading progress bar grows, are left out. Sets
 # QV_DEMO_STARTED to the time (date +%s) the demo's first frame was seen.
 wait_for_demo_start() {
-  local seconds=$1 deadline mean hash loading=""
+  local seconds=$1 deadline mean hash loading="" area=()
   deadline=$(($(date +%s) + seconds))
   while (($(date +%s) < deadline)); do
     kill -0 "$QV_PID" 2>/dev/null || return 1
-    read -r mean hash < <("$QV_PROBE")
+    if ((${#area[@]} == 0)); then
+      local window X Y WIDTH HEIGHT
+      window=$(xdotool search --onlyvisible --class "^Quintaval demosystem\$" 2>/dev/null | head -n1)
+      if [[ -n "$window" ]] && eval "$(xdotool getwindowgeometry --shell "$window")"; then
+        area=("$X" "$Y" "$WIDTH" $((HEIGHT - HEIGHT / 50 - 2)))
+      else
+        sleep 0.2
+        continue
+      fi
+    fi
+    read -r mean hash < <("$QV_PROBE" "${area[@]}")
     mean=${mean#mean=}
     if [[ -z "$loading" ]]; then
       awk -v m="$mean" 'BEGIN { exit !(m > 10) }' && loading=$hash

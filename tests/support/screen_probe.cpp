@@ -1,19 +1,25 @@
-// qv_screen_probe: grabs the whole X screen and prints its mean brightness (0-255) and a
-// hash of its pixels. The end-to-end scripts use it to tell a black screen from a picture
-// and one picture from another.
+// qv_screen_probe [X Y WIDTH HEIGHT]: grabs the whole X screen, or that rectangle of it,
+// and prints its mean brightness (0-255) and a hash of its pixels. The end-to-end scripts
+// use it to tell a black screen from a picture and one picture from another.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 
-int main() {
+int main(int argc, char** argv) {
   Display* display = XOpenDisplay(nullptr);
   const int screen = display ? DefaultScreen(display) : 0;
-  XImage* image = display ? XGetImage(display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, screen),
-                                      DisplayHeight(display, screen), AllPlanes, ZPixmap)
-                          : nullptr;
+  int area[4] = {0, 0, display ? DisplayWidth(display, screen) : 0, display ? DisplayHeight(display, screen) : 0};
+  if (argc == 5) {
+    for (int i = 0; i < 4; ++i) area[i] = std::atoi(argv[i + 1]);
+  }
+  XImage* image = display && area[2] > 0 && area[3] > 0
+                      ? XGetImage(display, DefaultRootWindow(display), area[0], area[1],
+                                  static_cast<unsigned>(area[2]), static_cast<unsigned>(area[3]), AllPlanes, ZPixmap)
+                      : nullptr;
   if (!image) {
     std::fprintf(stderr, "qv_screen_probe: cannot %s\n", display ? "read the screen" : "open the display");
     return 1;

@@ -12,7 +12,7 @@ bool startDemoForCapture(Demo& demo, int width, int height, bool multisampling) 
   settings.vsync = false;
   settings.multisampling = multisampling;
   settings.loopDemo = false;
-  return startDemo(demo, WindowVisibility::kHidden);
+  return startDemo(demo, WindowVisibility::kHidden) == StartResult::kStarted;
 }
 
 FrameCapturer::FrameCapturer(Demo& demo, std::shared_ptr<const DecodedMusic> music, FrameSink& sink)

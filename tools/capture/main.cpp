@@ -24,7 +24,6 @@
 #include "core/data_paths.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
-#include "platform/audio/music_decoder.h"
 #include "timeline/music_clock.h"
 
 namespace {
@@ -45,13 +44,10 @@ void anchorOutput(CaptureOptions& options) {
 
 // The music for the spectrum and the sound track. Without it the capture goes on, as the
 // player does, with a silent spectrum.
-std::shared_ptr<const DecodedMusic> loadMusic() {
-  auto music = std::make_shared<DecodedMusic>();
-  if (!decodeMusicFile(kMusicPath, *music)) {
-    reportError(MusicClock::kLoadFailedMessage);
-    return nullptr;
-  }
-  return music;
+// The music the loading sequence decoded; its failure is reported as the player does.
+std::shared_ptr<const DecodedMusic> loadedMusic(const Demo& demo) {
+  if (!demo.decodedMusic) reportError(MusicClock::kLoadFailedMessage);
+  return demo.decodedMusic;
 }
 
 std::unique_ptr<FrameSink> openSink(const CaptureOptions& options, const DecodedMusic* music) {
@@ -92,7 +88,7 @@ int main(int argc, char** argv) {
   if (!startDemoForCapture(*demo, options.width, options.height, options.multisampling)) {
     return failure("the demo could not be started");
   }
-  const std::shared_ptr<const DecodedMusic> music = loadMusic();
+  const std::shared_ptr<const DecodedMusic> music = loadedMusic(*demo);
   std::unique_ptr<FrameSink> sink = openSink(options, music.get());
   if (!sink) {
     shutdown(*demo);

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <mutex>
+#include <new>
 
 namespace quintaval {
 namespace {
@@ -85,6 +86,16 @@ bool decodeMusicFile(const std::string& path, DecodedMusic& music) {
 
   music.sampleRate = static_cast<int>(rate);
   music.channels = channels;
+  // The length the stream announces (a header, or the file size at the first frame's
+  // bit rate), with some room: the samples then grow in place instead of being copied
+  // into a twice larger block near the end. A wrong guess only costs that copy.
+  const off_t announced = mpg123_length(handle.get());
+  if (announced > 0 && announced < (off_t{1} << 31)) {
+    try {
+      music.samples.reserve(static_cast<std::size_t>(announced + announced / 50 + 4096) * channels);
+    } catch (const std::bad_alloc&) {
+    }
+  }
   if (!readAll(handle.get(), encoding, music) || music.frames() == 0) {
     music = DecodedMusic{};
     return false;
