@@ -26,7 +26,7 @@ namespace {
 // the main thread uploads, few enough not to hold much memory.
 constexpr std::size_t kPicturesAhead = 8;
 // The progress bar is drawn at most this often; each drawing costs a whole frame.
-constexpr double kProgressInterval = 0.1;
+constexpr double kProgressInterval = 0.25;
 
 double secondsNow() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
