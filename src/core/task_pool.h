@@ -34,7 +34,8 @@ class TaskPool {
     return result;
   }
 
-  // Workers for this machine: one per core beside the main thread, at least one.
+  // Workers for this machine: one per core. The main thread often waits for them, so it
+  // is not given a core of its own (on two cores, two workers load faster than one).
   static int defaultThreads();
 
  private:
