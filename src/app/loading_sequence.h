@@ -11,7 +11,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <future>
 #include <memory>
 #include <string>
@@ -42,10 +41,6 @@ class LoadingSequence {
   // The decoded music (waiting for it if need be); null when the file did not decode.
   std::shared_ptr<const DecodedMusic> music();
 
-  // Bytes of the files taken so far and of all of them, for the progress bar.
-  std::uint64_t loadedBytes() const { return loadedBytes_; }
-  std::uint64_t totalBytes() const { return totalBytes_; }
-
  private:
   struct Step;
 
@@ -66,7 +61,7 @@ class LoadingSequence {
   std::future<std::shared_ptr<const DecodedMusic>> music_;
   std::uint64_t musicBytes_ = 0;
   bool musicCounted_ = false;
-  std::uint64_t loadedBytes_ = 0;
+  std::uint64_t loadedBytes_ = 0;  // of the files taken so far, for the progress bar
   std::uint64_t totalBytes_ = 0;
   double lastDrawn_ = -1.0;
   unsigned int barTexture_ = 0;
