@@ -163,19 +163,21 @@ void LoadingSequence::loadBasePictures() {
 // Waits for the step's worker result with the window's events flowing and the progress
 // bar drawn now and then. False when the viewer quit meanwhile.
 bool LoadingSequence::waitFor(Step& step) {
-  auto ready = [&step] {
-    const auto zero = std::chrono::seconds(0);
-    if (step.kind == Step::Kind::kPicture) return step.picture.wait_for(zero) == std::future_status::ready;
-    if (step.kind == Step::Kind::kModel) return step.model.wait_for(zero) == std::future_status::ready;
-    return true;
-  };
+  const auto slice = std::chrono::milliseconds(10);
   for (;;) {
     glfwPollEvents();
     if (viewerQuit()) return false;
     drawProgress(false);
-    if (ready()) return true;
-    if (step.kind == Step::Kind::kPicture) step.picture.wait_for(std::chrono::milliseconds(10));
-    if (step.kind == Step::Kind::kModel) step.model.wait_for(std::chrono::milliseconds(10));
+    switch (step.kind) {
+      case Step::Kind::kPicture:
+        if (step.picture.wait_for(slice) == std::future_status::ready) return true;
+        break;
+      case Step::Kind::kModel:
+        if (step.model.wait_for(slice) == std::future_status::ready) return true;
+        break;
+      default:
+        return true;  // the main thread's own step
+    }
   }
 }
 

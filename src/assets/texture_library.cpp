@@ -22,22 +22,12 @@ GLsizei chainLength(GLsizei width, GLsizei height) {
   return levels;
 }
 
-// Uploads into `texture`, or into a new texture when it is 0 or its storage has another
-// size (the old one is then deleted). With immutable storage (one allocation for the
-// whole chain, which the GL never has to move) the levels the CPU made go in as they
-// are and the GL makes the rest from the last of them; without it, the GL makes them all.
+// Uploads into `texture`, a texture of the image's size, or into a new texture when it is
+// 0. With immutable storage (one allocation for the whole chain, which the GL never has
+// to move) the levels the CPU made go in as they are and the GL makes the rest from the
+// last of them; without it, the GL makes them all.
 std::uint32_t uploadTexture(const DecodedImage& image, GLuint texture = 0) {
   const bool immutable = GLEW_ARB_texture_storage;
-  if (texture != 0 && immutable) {
-    GLint width = 0, height = 0;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    if (width != image.width || height != image.height) {
-      glDeleteTextures(1, &texture);
-      texture = 0;
-    }
-  }
   const bool fresh = texture == 0;
   if (fresh) glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -135,7 +125,11 @@ bool TextureLibrary::reloadImage(const std::string& name) {
     if (entry->name != name) continue;
     const Picture picture = decodePicture(entry->path, name);
     if (!checkForUpload(picture)) return false;
-    entry->texture = uploadTexture(picture.image, entry->texture);
+    // Immutable storage keeps its size: a picture of another size needs a new texture.
+    const bool sameSize = picture.image.width == entry->width && picture.image.height == entry->height;
+    const GLuint old = entry->texture;
+    entry->texture = uploadTexture(picture.image, sameSize ? old : 0);
+    if (!sameSize) glDeleteTextures(1, &old);
     entry->width = picture.image.width;
     entry->height = picture.image.height;
     return true;

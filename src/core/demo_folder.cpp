@@ -14,11 +14,15 @@ std::string findDemoFolder(const std::string& dataOption, const std::string& exe
   if (!dataOption.empty()) return dataOption;
   std::error_code error;
   if (fs::is_directory("Data", error)) return std::string();
+  return installedBeside(executable, QV_INSTALLED_DEMO_FROM_BIN, "Data");
+}
+
+std::string installedBeside(const std::string& executable, const std::string& fromBin, const std::string& entry) {
   if (executable.empty()) return std::string();
   // Lexically: the executable's path is already resolved, and "bin/.." must not need bin/.
-  const fs::path installed = (fs::path(executable).parent_path() / QV_INSTALLED_DEMO_FROM_BIN).lexically_normal();
-  if (fs::is_directory(installed / "Data", error)) return installed.string();
-  return std::string();
+  const fs::path installed = (fs::path(executable).parent_path() / fromBin).lexically_normal();
+  std::error_code error;
+  return fs::is_directory(installed / entry, error) ? installed.string() : std::string();
 }
 
 std::string runningExecutable() {

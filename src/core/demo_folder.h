@@ -16,4 +16,8 @@ std::string findDemoFolder(const std::string& dataOption, const std::string& exe
 // The running program's own path (through /proc/self/exe), empty when unknown.
 std::string runningExecutable();
 
+// The folder `fromBin` leads to from `executable`'s folder, when it holds `entry`; else
+// an empty string. How an installed program finds what was installed beside it.
+std::string installedBeside(const std::string& executable, const std::string& fromBin, const std::string& entry);
+
 }  // namespace quintaval

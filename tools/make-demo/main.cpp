@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "core/command_line.h"
 #include "core/demo_folder.h"
@@ -54,14 +53,8 @@ void copySources(DemoTree& tree, const std::filesystem::path& sources) {
 
 // The installed sources when this program is an installed one, else the repository's.
 std::string defaultSources() {
-  const std::string self = quintaval::runningExecutable();
-  if (!self.empty()) {
-    const std::filesystem::path installed =
-        (std::filesystem::path(self).parent_path() / QV_SOURCES_FROM_BIN).lexically_normal();
-    std::error_code error;
-    if (std::filesystem::is_directory(installed / "maya", error)) return installed.string();
-  }
-  return QV_DEMO_SOURCES;
+  const std::string installed = quintaval::installedBeside(quintaval::runningExecutable(), QV_SOURCES_FROM_BIN, "maya");
+  return installed.empty() ? QV_DEMO_SOURCES : installed;
 }
 
 }  // namespace
