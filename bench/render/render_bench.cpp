@@ -12,7 +12,7 @@
 
 #include "core/demo_settings.h"
 #include "render/post_processor.h"
-#include "render/shader_catalogue.h"
+#include "render/scene_shaders.h"
 
 namespace quintaval {
 namespace {
@@ -44,7 +44,8 @@ bool openContext() {
 
 void BM_DrawTextureFullScreen(benchmark::State& state) {
   if (!openContext()) return state.SkipWithError("no GL context");
-  PostProcessor post(0, kWidth, kHeight);
+  ShaderLibrary shaders;
+  PostProcessor post(shaders, 0, kWidth, kHeight);
   if (post.failed) return state.SkipWithError("post-processor failed (run from build/demo)");
   std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4, 128);
   GLuint texture = 0;
@@ -64,12 +65,12 @@ BENCHMARK(BM_DrawTextureFullScreen)->Unit(benchmark::kMillisecond);
 
 void BM_ModelUniformsPerFrame(benchmark::State& state) {
   if (!openContext()) return state.SkipWithError("no GL context");
-  ShaderCatalogue catalogue;
+  ShaderLibrary shaders;
   DemoSettings settings;
   settings.width = kWidth;
   settings.height = kHeight;
-  if (!buildShaderCatalogue(catalogue, settings)) return state.SkipWithError("catalogue failed");
-  const ShaderProgram& model = *catalogue.modelShader;
+  if (!buildSceneShaders(shaders, settings)) return state.SkipWithError("scene shaders failed");
+  const ShaderProgram& model = *shaders.find("Model");
   const Mat4 matrix;
   for (auto _ : state) {
     model.use();
@@ -93,18 +94,18 @@ void BM_ModelUniformsPerFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ModelUniformsPerFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_BuildShaderCatalogue(benchmark::State& state) {
+void BM_BuildSceneShaders(benchmark::State& state) {
   if (!openContext()) return state.SkipWithError("no GL context");
   DemoSettings settings;
   settings.width = kWidth;
   settings.height = kHeight;
   for (auto _ : state) {
-    ShaderCatalogue catalogue;
-    if (!buildShaderCatalogue(catalogue, settings)) return state.SkipWithError("catalogue failed");
+    ShaderLibrary shaders;
+    if (!buildSceneShaders(shaders, settings)) return state.SkipWithError("scene shaders failed");
     glFinish();
   }
 }
-BENCHMARK(BM_BuildShaderCatalogue)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_BuildSceneShaders)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace quintaval

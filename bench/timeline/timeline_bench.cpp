@@ -10,7 +10,7 @@
 
 #include "platform/audio/audio_output.h"
 #include "sync/sync_device.h"
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 #include "timeline/spectrum.h"
 
 namespace {
@@ -103,9 +103,9 @@ void BM_MusicClockRead(benchmark::State& state) {
   MusicClock clock(state.range(0) != 0 ? soundCard : dummy, steady);
   clock.start(noiseMusic(60.0), true);
   double sum = 0.0;
-  for (auto _ : state) sum += clock.syncRow();
+  for (auto _ : state) sum += clock.seconds();
   benchmark::DoNotOptimize(sum);
-  state.counters["playing"] = clock.hasMusic() ? 1 : 0;
+  state.counters["playing"] = clock.music() != nullptr ? 1 : 0;
 }
 BENCHMARK(BM_MusicClockRead)->Arg(0)->Arg(1);
 

@@ -14,7 +14,7 @@ FrameSources frameSources(Demo& demo) {
   sources.textOverlay = demo.textOverlay.get();
   sources.models = &demo.models;
   sources.maya = &demo.maya;
-  sources.modelShader = demo.shaders.modelShader.get();
+  sources.shaders = &demo.shaders;
   return sources;
 }
 

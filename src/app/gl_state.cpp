@@ -1,9 +1,6 @@
 #include "app/gl_state.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
-
-#include "core/data_paths.h"
 
 namespace quintaval {
 
@@ -24,13 +21,14 @@ void initViewportAndState(const DemoSettings& settings) {
   glBindVertexArray(vertexArray);
 
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glfwSwapBuffers(glfwGetCurrentContext());
 }
 
 bool initGlState(Demo& demo) {
   const DemoSettings& settings = demo.settings;
   initViewportAndState(settings);
-  demo.postProcessor = std::make_unique<PostProcessor>(settings.multisampling, settings.width, settings.height);
+  demo.window.present();
+  demo.postProcessor =
+      std::make_unique<PostProcessor>(demo.shaders, settings.multisampling, settings.width, settings.height);
   return !demo.postProcessor->failed;
 }
 

@@ -1,6 +1,6 @@
 // The GL state the whole run relies on: the letterboxed 16:9 viewport, the clear colour,
 // the depth test and the one vertex array object a core profile needs to draw at all;
-// then the post-processor and the base library of the images in "Data/".
+// then the post-processor.
 #pragma once
 
 #include "app/demo.h"
@@ -19,11 +19,11 @@ struct Viewport {
 Viewport letterboxViewport(int width, int height);
 
 // Sets the viewport, clear colour and depth test, binds the vertex array object and
-// shows one black frame.
+// clears the frame.
 void initViewportAndState(const DemoSettings& settings);
 
-// initViewportAndState, then the post-processor (false when it failed: start-up ends)
-// and the base library.
+// initViewportAndState, one black frame shown in the demo's window, then the
+// post-processor (false when it failed: start-up ends).
 bool initGlState(Demo& demo);
 
 }  // namespace quintaval

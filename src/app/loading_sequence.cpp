@@ -6,7 +6,6 @@
 #include "app/loading_sequence.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 
 #include <algorithm>
 #include <chrono>
@@ -165,8 +164,8 @@ void LoadingSequence::loadBasePictures() {
 bool LoadingSequence::waitFor(Step& step) {
   const auto slice = std::chrono::milliseconds(10);
   for (;;) {
-    glfwPollEvents();
-    if (viewerQuit()) return false;
+    demo_.window.pollEvents();
+    if (demo_.window.quitRequested()) return false;
     drawProgress(false);
     switch (step.kind) {
       case Step::Kind::kPicture:
@@ -189,18 +188,12 @@ bool LoadingSequence::run() {
     take(step);
     submitAhead();
   }
-  demo_.textOverlay = std::make_unique<TextOverlay>(kTextScriptPath);
+  demo_.textOverlay = std::make_unique<TextOverlay>(kTextScriptPath, demo_.shaders);
   demo_.textOverlay->setFontTexture(demo_.baseLibrary.textureByName(kFontPicture));
-  return !viewerQuit();
+  return !demo_.window.quitRequested();
 }
 
 std::shared_ptr<const DecodedMusic> LoadingSequence::music() { return music_.valid() ? music_.get() : nullptr; }
-
-bool LoadingSequence::viewerQuit() const {
-  GLFWwindow* window = glfwGetCurrentContext();
-  return window != nullptr &&
-         (glfwWindowShouldClose(window) || glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS);
-}
 
 // The loading picture over the whole picture area, and along its bottom a bar as long as
 // the share of bytes loaded, both drawn by the post-processor.
@@ -214,7 +207,6 @@ void LoadingSequence::drawProgress(bool now) {
   }
   PostProcessor& post = *demo_.postProcessor;
   post.clear();
-  post.filterShader->use();
   post.drawTexture(demo_.baseLibrary.textureByName(kLoadingPicture), 1.0f);
   if (loadedBytes_ > 0 && totalBytes_ > 0) {
     if (barTexture_ == 0) barTexture_ = makeSolidColorTexture(Vec4{1.0f, 1.0f, 1.0f, 0.8f});
@@ -227,7 +219,7 @@ void LoadingSequence::drawProgress(bool now) {
     post.drawTexture(barTexture_, 1.0f);
     glViewport(area[0], area[1], area[2], area[3]);
   }
-  post.present();
+  demo_.window.present();
 }
 
 }  // namespace quintaval

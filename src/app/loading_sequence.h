@@ -49,7 +49,6 @@ class LoadingSequence {
   void submitAhead();
   void take(Step& step);
   bool waitFor(Step& step);
-  bool viewerQuit() const;
   void drawProgress(bool now);
 
   Demo& demo_;

@@ -1,8 +1,5 @@
 #include "app/main_loop.h"
 
-#include <GL/glew.h>
-#include <GLFW/glfw3.h>
-
 #include "core/error_report.h"
 
 namespace quintaval {
@@ -11,28 +8,22 @@ bool reachedDemoEnd(float musicTime, bool loopDemo) { return !loopDemo && musicT
 
 void runMainLoop(Demo& demo, FrameHooks* hooks) {
   Clock& clock = demo.music;
-  FrameRenderer renderer(frameSources(demo), demo.tracks, clock);
-  if (hooks) {
-    renderer.setPresenter([&demo, &renderer, hooks] {
-      hooks->beforePresent(renderer);
-      demo.postProcessor->present();
-    });
-  }
+  FrameRenderer renderer(frameSources(demo), demo.tracks);
   bool done = false;
   while (!done) {
-    clock.update();
-    // The frame of the last moment is still drawn. An author's session does not end there.
-    if (!hooks && reachedDemoEnd(clock.musicTime(), demo.settings.loopDemo)) done = true;
-
-    glfwPollEvents();
+    demo.window.pollEvents();
     // Messages raised on other threads (the file watcher) are shown here, without waiting.
     deliverQueuedErrors();
-    GLFWwindow* window = glfwGetCurrentContext();
-    if (glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS) done = true;
-    if (glfwWindowShouldClose(window)) done = true;
-
+    if (demo.window.quitRequested()) done = true;
     if (hooks) hooks->beforeFrame();
-    renderer.renderFrame();
+
+    clock.update();
+    const FrameTime time = FrameTime::read(clock);
+    // The frame of the last moment is still drawn. An author's session does not end there.
+    if (!hooks && reachedDemoEnd(time.musicTime(), demo.settings.loopDemo)) done = true;
+    renderer.renderFrame(time);
+    if (hooks) hooks->beforePresent(renderer, time);
+    demo.window.present();
     demo.frameStats.frameDone(renderer.lastTracks()[kSceneNum]);
   }
   demo.frameStats.report();
@@ -42,7 +33,7 @@ void shutdown(Demo& demo) {
   demo.watcher.stop();
   demo.syncDevice.reset();
   demo.music.stop();
-  glfwTerminate();
+  demo.window.close();
 }
 
 }  // namespace quintaval

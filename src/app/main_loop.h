@@ -1,9 +1,10 @@
 // The main loop: one frame per iteration, paced by the buffer swap, until Escape, a
-// close request or the end of the music.
+// close request or the end of the music. Each frame reads the clock once, at its top,
+// and draws, overlays and ends on that one time.
 #pragma once
 
 #include "app/demo.h"
-#include "timeline/clock.h"
+#include "timeline/frame_time.h"
 
 namespace quintaval {
 
@@ -17,10 +18,10 @@ bool reachedDemoEnd(float musicTime, bool loopDemo);
 class FrameHooks {
  public:
   virtual ~FrameHooks() = default;
-  // After the events were polled, before the frame is drawn.
+  // After the events were polled, before the clock is read and the frame drawn.
   virtual void beforeFrame() = 0;
-  // After the frame was drawn, before it is presented.
-  virtual void beforePresent(const FrameRenderer& renderer) = 0;
+  // After the frame at `time` was drawn, before it is shown.
+  virtual void beforePresent(const FrameRenderer& renderer, const FrameTime& time) = 0;
 };
 
 // Runs until Escape, a close request or (without hooks) the end of the demo.

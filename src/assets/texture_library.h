@@ -6,7 +6,9 @@
 // one directory and sorted by name) whose frames are picked by a position in [0, 1].
 // A picture arrives in two steps: decodePicture (any thread, no GL) and addPicture (the
 // thread whose GL context is current, which also reports failures); loadImage does both.
-// Textures are never deleted: libraries live as long as the program.
+// Libraries live as long as the program, and so do their textures, except where author
+// mode replaces a picture: a reloaded picture of another size, or a sequence listed
+// afresh, deletes the textures it replaces.
 #pragma once
 
 #include <cstdint>

@@ -130,10 +130,6 @@ AuthorOverlay::~AuthorOverlay() {
   ImGui::DestroyContext();
 }
 
-bool AuthorOverlay::wantsMouse() const { return ImGui::GetIO().WantCaptureMouse; }
-
-bool AuthorOverlay::wantsKeyboard() const { return ImGui::GetIO().WantCaptureKeyboard; }
-
 void AuthorOverlay::draw(const OverlaySnapshot& snapshot, Transport& transport) {
   // A frame runs even when nothing is shown, so ImGui's input state follows the window.
   ImGui_ImplOpenGL3_NewFrame();

@@ -45,11 +45,6 @@ class AuthorOverlay {
   // hint line for kHintSeconds after construction, then nothing.
   void draw(const OverlaySnapshot& snapshot, Transport& transport);
 
-  // Whether the last frame's panels are using the mouse or the keyboard (the demo's own
-  // keys can then wait).
-  bool wantsMouse() const;
-  bool wantsKeyboard() const;
-
  private:
   void drawHint();
   void drawTimeline(const OverlaySnapshot& snapshot, Transport& transport);

@@ -17,10 +17,6 @@ constexpr double kPlotSecondsBefore = 4.0;
 constexpr double kPlotSecondsAfter = 4.0;
 constexpr int kPlotPoints = 160;
 
-AuthorSession* sessionOf(GLFWwindow* window) {
-  return static_cast<AuthorSession*>(glfwGetWindowUserPointer(window));
-}
-
 }  // namespace
 
 AuthorSession::AuthorSession(Demo& demo)
@@ -30,23 +26,16 @@ AuthorSession::AuthorSession(Demo& demo)
       reloader_(demo, log_),
       started_(std::chrono::steady_clock::now()),
       lastFrame_(started_) {
-  GLFWwindow* window = glfwGetCurrentContext();
-  glfwSetWindowUserPointer(window, this);
   // Installed before the overlay, whose GLFW back end calls it after its own handler.
-  glfwSetKeyCallback(window, &AuthorSession::onKey);
-  overlay_ = std::make_unique<AuthorOverlay>(window);
-  glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+  demo.window.onKey([this](int key, int mods) { keys_.push_back({key, mods}); });
+  overlay_ = std::make_unique<AuthorOverlay>(demo.window.handle());
+  demo.window.showCursor();
   log_.addNote("author mode: watching Data/ for changes");
 }
 
 AuthorSession::~AuthorSession() {
   overlay_.reset();
   setErrorReporter(previousReporter_);
-}
-
-void AuthorSession::onKey(GLFWwindow* window, int key, int, int action, int mods) {
-  if (action == GLFW_RELEASE) return;
-  if (AuthorSession* session = sessionOf(window)) session->keys_.push_back({key, mods});
 }
 
 void AuthorSession::handleKey(const KeyPress& press) {
@@ -116,11 +105,11 @@ void AuthorSession::beforeFrame() {
   if (transport_.update()) log_.addNote("looped back to " + formatPlayTime(*transport_.loop().start));
 }
 
-void AuthorSession::fillSnapshot(const FrameRenderer& renderer, OverlaySnapshot& snapshot) const {
-  const MusicClock& clock = demo_.music;
-  snapshot.seconds = clock.seconds();
-  snapshot.row = snapshot.seconds * kRowsPerSecond;
-  snapshot.paused = clock.paused();
+void AuthorSession::fillSnapshot(const FrameRenderer& renderer, const FrameTime& time,
+                                 OverlaySnapshot& snapshot) const {
+  snapshot.seconds = time.seconds;
+  snapshot.row = time.row;
+  snapshot.paused = demo_.music.paused();
   snapshot.loop = transport_.loop();
   const TrackValues& now = renderer.lastTracks();
   snapshot.scene = static_cast<int>(now[kSceneNum]);
@@ -142,15 +131,15 @@ void AuthorSession::fillSnapshot(const FrameRenderer& renderer, OverlaySnapshot&
       plot.samples[static_cast<std::size_t>(i)] = samples[static_cast<std::size_t>(i)].value[static_cast<std::size_t>(track)];
     }
   }
-  snapshot.spectrum = renderer.lastSpectrum();
+  snapshot.spectrum = time.spectrum;
   const float t = static_cast<float>(snapshot.seconds);
   snapshot.shakeBins = {shakeBin(now[kCamShakeDatX], t), shakeBin(now[kCamShakeDatY], t)};
   snapshot.log = log_.entries();
 }
 
-void AuthorSession::beforePresent(const FrameRenderer& renderer) {
+void AuthorSession::beforePresent(const FrameRenderer& renderer, const FrameTime& time) {
   OverlaySnapshot snapshot;
-  if (overlay_->visible()) fillSnapshot(renderer, snapshot);
+  if (overlay_->visible()) fillSnapshot(renderer, time, snapshot);
   overlay_->draw(snapshot, transport_);
 }
 

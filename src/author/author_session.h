@@ -20,8 +20,6 @@
 #include "author/reloader.h"
 #include "author/transport.h"
 
-struct GLFWwindow;
-
 namespace quintaval {
 
 class AuthorOverlay;
@@ -29,14 +27,14 @@ struct OverlaySnapshot;
 
 class AuthorSession : public FrameHooks {
  public:
-  // The demo has started (window, loading, music, file watcher); its window is current.
+  // The demo has started (window, loading, music, file watcher).
   explicit AuthorSession(Demo& demo);
   ~AuthorSession() override;
   AuthorSession(const AuthorSession&) = delete;
   AuthorSession& operator=(const AuthorSession&) = delete;
 
   void beforeFrame() override;
-  void beforePresent(const FrameRenderer& renderer) override;
+  void beforePresent(const FrameRenderer& renderer, const FrameTime& time) override;
 
   Transport& transport() { return transport_; }
 
@@ -45,11 +43,10 @@ class AuthorSession : public FrameHooks {
     int key;
     int mods;
   };
-  static void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
   void handleKey(const KeyPress& press);
   void logLoop();
   void takeChanges();
-  void fillSnapshot(const FrameRenderer& renderer, OverlaySnapshot& snapshot) const;
+  void fillSnapshot(const FrameRenderer& renderer, const FrameTime& time, OverlaySnapshot& snapshot) const;
   double sessionSeconds() const;
 
   Demo& demo_;

@@ -15,8 +15,9 @@ void Reloader::apply(const ChangedAsset& change) {
   std::string what;
   switch (change.kind) {
     case AssetChange::kShader:
+      // A program that does not build says why in its own message.
+      if (reloadShader(name)) return;
       what = "shader " + name;
-      done = reloadShader(name);
       break;
     case AssetChange::kTrack:
       what = "track " + name;
@@ -68,26 +69,14 @@ void Reloader::apply(const ChangedAsset& change) {
 }
 
 bool Reloader::reloadShader(const std::string& name) {
-  std::vector<ShaderProgram*> programs = {
-      demo_.shaders.normalMapShader.get(), demo_.shaders.distortShader.get(), demo_.shaders.sineShader.get(),
-      demo_.shaders.overlayShader.get(),   demo_.shaders.modelShader.get(),   demo_.shaders.lambertShader.get(),
-      demo_.shaders.particleShader.get()};
-  if (demo_.postProcessor) {
-    programs.push_back(demo_.postProcessor->filterShader.get());
-    programs.push_back(demo_.postProcessor->bokehShader.get());
+  ShaderProgram* program = demo_.shaders.find(name);
+  if (!program) return false;
+  if (program->rebuild()) {
+    log_.addNote("reloaded shader " + name);
+  } else {
+    reportError("Shader " + name + " does not build; the last good one stays:\n" + program->log());
   }
-  if (demo_.textOverlay) programs.push_back(demo_.textOverlay->textShader());
-  const std::string vertexPath = std::string(kShaderDir) + name + ".vert";
-  bool found = false;
-  for (ShaderProgram* program : programs) {
-    if (!program || program->vertexPath() != vertexPath) continue;
-    found = true;
-    if (!program->rebuild()) {
-      reportError("Shader " + name + " does not build; the last good one stays:\n" + program->log());
-      return false;
-    }
-  }
-  return found;
+  return true;
 }
 
 bool Reloader::reloadSequence(int sequence, const std::string& file) {

@@ -27,6 +27,7 @@ class Reloader {
   void finishPending();
 
  private:
+  // False when no program has that name; otherwise the result is logged here.
   bool reloadShader(const std::string& name);
   bool reloadSequence(int sequence, const std::string& file);
   bool reloadBasePicture(const std::string& name);

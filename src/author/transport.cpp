@@ -1,6 +1,6 @@
 #include "author/transport.h"
 
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 
 namespace quintaval {
 

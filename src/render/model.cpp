@@ -35,6 +35,12 @@ GLuint createBuffer(const void* data, std::size_t bytes) {
   return buffer;
 }
 
+// Empties the vector and gives its memory back, which clear() alone does not.
+template <typename T>
+void release(std::vector<T>& values) {
+  std::vector<T>().swap(values);
+}
+
 void bindTexture(GLenum unit, GLuint texture) {
   glActiveTexture(unit);
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -78,6 +84,7 @@ bool Model::read(const std::string& path, ModelData& data) {
 
 bool Model::install(ModelData data, bool read) {
   data_ = std::move(data);
+  hasGeometry_ = !data_.positions.empty();
   return read && upload();
 }
 
@@ -97,7 +104,19 @@ bool Model::upload() {
   }
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   uploaded_ = ok;
+  if (ok) dropUploadedData();
   return ok;
+}
+
+// Both forms draw from GL buffers and the ranges; the point form also streams pointData.
+void Model::dropUploadedData() {
+  release(data_.groups);
+  release(data_.corners);
+  release(data_.positions);
+  release(data_.normals);
+  release(data_.texCoords);
+  release(data_.vertexData);
+  release(data_.indexData);
 }
 
 bool Model::uploadPoints() {
@@ -148,7 +167,7 @@ void Model::drawPoints() const {
   glPointSize(10.0f);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(data_.positions.size()));
+  glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(data_.pointData.size() / 3));
   glDisable(GL_BLEND);
 }
 

@@ -4,10 +4,10 @@
 // coordinates) draws interleaved vertices (position at attribute 0, texture coordinate
 // at 1, normal at 2, 32 bytes each) range by range, binding each range's material
 // textures on units 1 to 7; the point form (neither) draws every position as a 10-pixel
-// point with additive blending. Drawing goes to whatever framebuffer and viewport are
-// current and leaves them as they are. The caller selects the program and sets its
-// uniforms. Needs the GL context current. GL objects are never released while the
-// program runs, and not at destruction either: the program's models outlive its GL context.
+// point with additive blending. After upload only what drawing reads stays on the CPU.
+// Drawing goes to the current framebuffer and viewport and leaves them as they are; the
+// caller selects the program and sets its uniforms. Needs the GL context current. GL
+// objects are never released: the program's models outlive its GL context.
 #pragma once
 
 #include <string>
@@ -40,8 +40,8 @@ class Model {
   static bool read(const std::string& path, ModelData& data);
   bool install(ModelData data, bool read);
   // Creates the material colour textures, the flat bump texture and the GL buffers for
-  // the form the data asks for. Reports "Error generating VBO!" or
-  // "Error generating VBO-index!" on failure.
+  // the form the data asks for, then drops the data the buffers were made from. Reports
+  // "Error generating VBO!" or "Error generating VBO-index!" on failure. Call once.
   bool upload();
   // Draws the model; does nothing unless it was uploaded.
   void draw() const;
@@ -49,7 +49,7 @@ class Model {
   bool loaded() const { return data_.loaded; }
   bool uploaded() const { return uploaded_; }
   // Whether the file gave any position at all (a damaged or half-written file may not).
-  bool hasGeometry() const { return !data_.positions.empty(); }
+  bool hasGeometry() const { return hasGeometry_; }
   bool pointMode() const { return pointMode_; }
   // The 1x1 colour textures of a material (index -1: the default material), for tests
   // and tools: Ka, Kd, Ks, Ke. Zeros before upload.
@@ -61,6 +61,7 @@ class Model {
  private:
   bool uploadPoints();
   bool uploadMesh();
+  void dropUploadedData();
   void drawPoints() const;
   void drawMesh() const;
   unsigned int mapTexture(const std::string& name) const;
@@ -72,6 +73,7 @@ class Model {
   unsigned int flatBump_ = 0;  // (0, 0, 0, 0): a height map that tilts no normal
   unsigned int vertexBuffer_ = 0;
   unsigned int indexBuffer_ = 0;
+  bool hasGeometry_ = false;
   bool pointMode_ = false;
   bool uploaded_ = false;
 };

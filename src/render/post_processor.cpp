@@ -5,11 +5,7 @@
 #include "render/post_processor.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 
-#include <string>
-
-#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "render/shader_support.h"
 
@@ -31,12 +27,12 @@ static_assert(sizeof kQuad == 120, "the quad is six vertices of five floats");
 
 }  // namespace
 
-PostProcessor::PostProcessor(bool multisampledFlag, int width, int height)
+PostProcessor::PostProcessor(ShaderLibrary& shaders, bool multisampledFlag, int width, int height)
     : multisampled(multisampledFlag) {
-  failed = !construct(width, height);
+  failed = !construct(shaders, width, height);
 }
 
-bool PostProcessor::construct(int width, int height) {
+bool PostProcessor::construct(ShaderLibrary& shaders, int width, int height) {
   // Each size's four targets draw into one set of multisampled buffers.
   for (auto& target : fullTargets) {
     target = std::make_unique<RenderTarget>(multisampled, width, height, fullTargets[0].get());
@@ -52,23 +48,22 @@ bool PostProcessor::construct(int width, int height) {
     return false;
   }
 
-  const std::string shaders = kShaderDir;
-  filterShader = std::make_unique<ShaderProgram>(shaders + "Filters.vert", shaders + "Filters.frag");
-  filterShader->use();
-  filterShader->setUniform1i("filterNumber", 0);
-  filterShader->setUniform1i("filterMap", 0);
-  filterShader->setUniform1f("colorLine", 0.5f);
-  filterShader->setUniform4f("colorValue1", 1.0f, 1.0f, 1.0f, 1.0f);
-  filterShader->setUniform4f("colorValue2", 0.0f, 0.0f, 0.0f, 1.0f);
+  filter_ = &shaders.build("Filters");
+  filter_->use();
+  filter_->setUniform1i("filterNumber", 0);
+  filter_->setUniform1i("filterMap", 0);
+  filter_->setUniform1f("colorLine", 0.5f);
+  filter_->setUniform4f("colorValue1", 1.0f, 1.0f, 1.0f, 1.0f);
+  filter_->setUniform4f("colorValue2", 0.0f, 0.0f, 0.0f, 1.0f);
 
-  bokehShader = std::make_unique<ShaderProgram>(shaders + "Bokeh.vert", shaders + "Bokeh.frag");
-  bokehShader->use();
+  const ShaderProgram& bokeh = shaders.build("Bokeh");
+  bokeh.use();
 
-  if (filterShader->compileStatus() != GL_TRUE) {
+  if (filter_->compileStatus() != GL_TRUE) {
     reportError("Error compiling filter shader");
     return false;
   }
-  if (bokehShader->compileStatus() != GL_TRUE) {
+  if (bokeh.compileStatus() != GL_TRUE) {
     reportError("Error compiling bokeh shader");
     return false;
   }
@@ -107,12 +102,12 @@ void PostProcessor::drawQuad() const {
 // A post-processor whose construction stopped early may lack its programs or targets;
 // the helpers that need them then do nothing.
 void PostProcessor::drawTexture(unsigned int texture, float alpha) const {
-  if (!filterShader) return;
+  if (!filter_) return;
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  filterShader->use();
-  filterShader->setUniform1i("filterNumber", 0);
-  filterShader->setUniform1f("alpha", alpha);
+  filter_->use();
+  filter_->setUniform1i("filterNumber", 0);
+  filter_->setUniform1f("alpha", alpha);
   glBindTexture(GL_TEXTURE_2D, texture);
   drawQuad();
   ShaderProgram::unuse();
@@ -120,15 +115,13 @@ void PostProcessor::drawTexture(unsigned int texture, float alpha) const {
 }
 
 void PostProcessor::setOffset(float x, float y) const {
-  if (!filterShader) return;
-  filterShader->use();
-  filterShader->setUniform2f("offset", x * 2.0f, y * 2.0f);
+  if (!filter_) return;
+  filter_->use();
+  filter_->setUniform2f("offset", x * 2.0f, y * 2.0f);
 }
 
 void PostProcessor::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 void PostProcessor::clearDepth() const { glClear(GL_DEPTH_BUFFER_BIT); }
-
-void PostProcessor::present() const { glfwSwapBuffers(glfwGetCurrentContext()); }
 
 }  // namespace quintaval

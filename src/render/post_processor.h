@@ -1,9 +1,9 @@
 // The one object that draws full-screen images and handles the frame's buffers.
 //
 // It owns a full-screen quad (clip-space positions at attribute 0, texture coordinates
-// at attribute 1, (0, 0) at the lower left), the "Filters" program that draws a texture
-// over the viewport with an opacity, the "Bokeh" program, eight filter targets (four at
-// full and four at half window size) and a 1x1 solid-colour target. Create it once,
+// at attribute 1, (0, 0) at the lower left) and eight filter targets (four at full and
+// four at half window size), and builds two programs into the shader library: "Filters",
+// which draws a texture over the viewport with an opacity, and "Bokeh". Create it once,
 // after the frame's viewport is set, and read `failed`: set means start-up cannot go on
 // (the reason has already been reported). Nothing is released while the demo runs.
 #pragma once
@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "render/render_target.h"
-#include "render/shader_program.h"
+#include "render/shader_library.h"
 
 namespace quintaval {
 
@@ -19,7 +19,7 @@ class PostProcessor {
  public:
   // `multisampled` makes the eight filter targets 4x multisampled; the targets of one size
   // share their multisampled buffers.
-  PostProcessor(bool multisampled, int width, int height);
+  PostProcessor(ShaderLibrary& shaders, bool multisampled, int width, int height);
 
   // Draws the quad with whatever program is current.
   void drawQuad() const;
@@ -31,10 +31,7 @@ class PostProcessor {
   void setOffset(float x, float y) const;
   void clear() const;       // colour and depth
   void clearDepth() const;  // depth only
-  void present() const;     // swaps the buffers of the current GLFW context
 
-  std::unique_ptr<ShaderProgram> filterShader;
-  std::unique_ptr<ShaderProgram> bokehShader;
   std::unique_ptr<RenderTarget> fullTargets[4];
   std::unique_ptr<RenderTarget> halfTargets[4];
   bool multisampled = false;
@@ -42,7 +39,9 @@ class PostProcessor {
   unsigned int quadBuffer = 0;
 
  private:
-  bool construct(int width, int height);
+  bool construct(ShaderLibrary& shaders, int width, int height);
+
+  ShaderProgram* filter_ = nullptr;  // "Filters", in the shader library
 };
 
 }  // namespace quintaval

@@ -1,9 +1,11 @@
 // An off-screen framebuffer whose result ends up in a floating-point colour texture.
 //
 // A render target of any size, optionally drawn 4x multisampled and resolved by a colour
-// blit. Colours are stored as 32-bit floats, so values outside 0..1 survive. The
-// viewport current at construction is the one `resolve` returns to, so a target must be
-// made after the frame's viewport is set.
+// blit. Colours are 32-bit floats, so values outside 0..1 survive. The viewport current at
+// construction is the one `resolve` returns to, so make a target after the frame's
+// viewport is set. Storage comes on first use: a program makes filter targets it may never
+// draw into, so construction gives each GL object a 1x1 stand-in (enough to check
+// completeness) and the first bind or resolve the full size, cleared to colour 0, depth 1.
 // Creators read `failed`; GL objects are never deleted.
 #pragma once
 
@@ -18,14 +20,16 @@ class RenderTarget {
   // must each be resolved before another is bound.
   RenderTarget(bool multisampled, int width, int height, const RenderTarget* samplesOf = nullptr);
 
-  // Directs drawing and clearing into the target and sets the viewport to its size.
-  void bind() const;
+  // Directs drawing and clearing into the target and sets the viewport to its size. A
+  // target not used before gets its full storage first; the texture and renderbuffer
+  // bindings stay as they were.
+  void bind();
   // Blits the multisampled colour into the texture (colour only), restores the
   // viewport saved at construction, binds the default framebuffer and leaves
   // `colorTexture` bound, with fresh mipmaps, on the active texture unit.
-  void resolve() const;
+  void resolve();
 
-  unsigned int colorTexture = 0;   // what users sample: GL_RGBA32F, width x height
+  unsigned int colorTexture = 0;   // what users sample: GL_RGBA32F, width x height once used
   unsigned int depthBuffer = 0;    // depth renderbuffer of FBO
   unsigned int msColorBuffer = 0;  // multisampled colour renderbuffer of mFBO
   unsigned int msDepthBuffer = 0;  // multisampled depth renderbuffer of mFBO
@@ -41,6 +45,9 @@ class RenderTarget {
 
  private:
   bool initialize(const RenderTarget* samplesOf);
+  void allocateFullStorage();
+
+  bool fullStorage_ = false;
 };
 
 }  // namespace quintaval

@@ -3,30 +3,24 @@
 #include "assets/texture_library.h"
 #include "render/post_processor.h"
 #include "text/text_overlay.h"
-#include "timeline/clock.h"
 
 namespace quintaval {
 
-FrameRenderer::FrameRenderer(const FrameSources& sources, const DemoTracks& tracks, const Clock& clock)
+FrameRenderer::FrameRenderer(const FrameSources& sources, const DemoTracks& tracks)
     : sources_(sources),
       tracks_(tracks),
-      clock_(clock),
-      scene3d_(*sources.maya, *sources.models, *sources.postProcessor, *sources.modelShader),
-      present_([postProcessor = sources.postProcessor] { postProcessor->present(); }) {}
+      scene3d_(*sources.maya, *sources.models, *sources.postProcessor, *sources.shaders) {}
 
-void FrameRenderer::renderFrame() {
-  const TrackValues tracks = tracks_.evaluate(clock_.syncRow());
-  clock_.fetchSpectrum(spectrum_.data());
+void FrameRenderer::renderFrame(const FrameTime& time) {
+  const TrackValues tracks = tracks_.evaluate(time.row);
   // The shake is worked out every frame, whatever the scene.
-  const Vec2 shake = cameraShake(tracks, spectrum_.data(), clock_.musicTime());
+  const Vec2 shake = cameraShake(tracks, time.spectrum.data(), time.musicTime());
   lastTracks_ = tracks;
-  lastShake_ = shake;
 
   if (drawScene(tracks, shake)) {
     sources_.postProcessor->clearDepth();
     if (sources_.textOverlay) sources_.textOverlay->drawLine(tracks[kTextLine]);
   }
-  present_();
 }
 
 bool FrameRenderer::drawScene(const TrackValues& tracks, Vec2 shake) {

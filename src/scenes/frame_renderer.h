@@ -1,21 +1,20 @@
-// Draws one frame of the demo as the sync tracks direct it. The sync row, the spectrum
-// and the time come from the Clock it is given (the music while playing; a fixed clock
-// in tests and offline capture), and the tracks are evaluated once at that row.
+// Draws one frame of the demo as the sync tracks direct it, at the frame's time (read
+// once from the clock by the caller: the music while playing, a fixed clock in tests and
+// offline capture). The tracks are evaluated once, at the frame's row.
 //
 // "scene.num" picks the scene by exact value: 1 and 3 show a frame of the texture
 // sequence "anim.num" (1 to 13), 2 the 3D scene; any other value draws nothing at all.
-// Over a drawn scene goes the overlay line "text.line". Every frame is presented.
+// Over a drawn scene goes the overlay line "text.line". The caller shows the frame.
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include "core/data_paths.h"
 
 #include "scenes/camera_shake.h"
 #include "scenes/demo_tracks.h"
 #include "scenes/scene_3d.h"
-#include "timeline/clock.h"
+#include "timeline/frame_time.h"
 
 namespace quintaval {
 
@@ -29,23 +28,18 @@ struct FrameSources {
   TextOverlay* textOverlay = nullptr;
   const ModelLibrary* models = nullptr;
   const MayaScene* maya = nullptr;
-  const ShaderProgram* modelShader = nullptr;
+  const ShaderLibrary* shaders = nullptr;
 };
 
 class FrameRenderer {
  public:
-  FrameRenderer(const FrameSources& sources, const DemoTracks& tracks, const Clock& clock);
+  FrameRenderer(const FrameSources& sources, const DemoTracks& tracks);
 
-  // Draws and presents one frame at the clock's current row.
-  void renderFrame();
+  // Draws the frame at `time` into the current framebuffer.
+  void renderFrame(const FrameTime& time);
 
-  // Replaces the buffer swap (tests count presents; capture reads the frame back first).
-  void setPresenter(std::function<void()> present) { present_ = std::move(present); }
-
-  // The track values, shake and camera of the last frame.
+  // The track values and camera of the last frame.
   const TrackValues& lastTracks() const { return lastTracks_; }
-  const std::array<float, kSpectrumBins>& lastSpectrum() const { return spectrum_; }
-  Vec2 lastShake() const { return lastShake_; }
   const Vec3& cameraPosition() const { return scene3d_.cameraPosition(); }
 
  private:
@@ -55,12 +49,8 @@ class FrameRenderer {
 
   FrameSources sources_;
   const DemoTracks& tracks_;
-  const Clock& clock_;
   Scene3D scene3d_;
-  std::function<void()> present_;
-  std::array<float, kSpectrumBins> spectrum_{};
   TrackValues lastTracks_;
-  Vec2 lastShake_;
 };
 
 }  // namespace quintaval

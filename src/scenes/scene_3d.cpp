@@ -5,13 +5,13 @@
 #include "geometry/maya_scene.h"
 #include "render/model_library.h"
 #include "render/post_processor.h"
-#include "render/shader_program.h"
+#include "render/shader_library.h"
 
 namespace quintaval {
 
 Scene3D::Scene3D(const MayaScene& maya, const ModelLibrary& models, const PostProcessor& postProcessor,
-                 const ShaderProgram& modelShader)
-    : maya_(maya), models_(models), postProcessor_(postProcessor), modelShader_(modelShader) {}
+                 const ShaderLibrary& shaders)
+    : maya_(maya), models_(models), postProcessor_(postProcessor), modelShader_(shaders.find("Model")) {}
 
 void Scene3D::draw(const TrackValues& tracks, Vec2 shake) {
   cameraPosition_ = maya_.pathPoint("CamCurve.ma", tracks[kCampathPos]) + Vec3{shake.x, shake.y, 0.0f};
@@ -25,7 +25,8 @@ void Scene3D::draw(const TrackValues& tracks, Vec2 shake) {
   const Mat4 view = lookAt(cameraPosition_, target, up);
   const Mat4 model = scale(translate(Mat4(1.0f), {0.0f, 0.0f, 0.0f}), {1.0f, 1.0f, 1.0f});
 
-  modelShader_.use();
+  if (!modelShader_) return;
+  modelShader_->use();
   setUniforms(tracks, projection, view, model);
   models_.drawByName("Land.obj");
   models_.drawByName("SkySphere.obj");
@@ -34,7 +35,7 @@ void Scene3D::draw(const TrackValues& tracks, Vec2 shake) {
 
 void Scene3D::setUniforms(const TrackValues& tracks, const Mat4& projection, const Mat4& view,
                           const Mat4& model) const {
-  const ShaderProgram& s = modelShader_;
+  const ShaderProgram& s = *modelShader_;
   s.setUniform1i("diffuseMap", 3);
   s.setUniformMatrix4fv("MVP", projection * view * model);
   s.setUniformMatrix4fv("M", model);

@@ -12,6 +12,7 @@ namespace quintaval {
 class MayaScene;
 class ModelLibrary;
 class PostProcessor;
+class ShaderLibrary;
 class ShaderProgram;
 
 class Scene3D {
@@ -21,9 +22,10 @@ class Scene3D {
   static constexpr float kNear = 0.1f;
   static constexpr float kFar = 100.0f;
 
-  // None of the objects is owned.
+  // None of the objects is owned. The models are drawn with the library's "Model"
+  // program; without one the scene is only cleared.
   Scene3D(const MayaScene& maya, const ModelLibrary& models, const PostProcessor& postProcessor,
-          const ShaderProgram& modelShader);
+          const ShaderLibrary& shaders);
 
   void draw(const TrackValues& tracks, Vec2 shake);
 
@@ -36,7 +38,7 @@ class Scene3D {
   const MayaScene& maya_;
   const ModelLibrary& models_;
   const PostProcessor& postProcessor_;
-  const ShaderProgram& modelShader_;
+  const ShaderProgram* modelShader_;
   Vec3 cameraPosition_;
 };
 

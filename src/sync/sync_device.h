@@ -36,8 +36,6 @@ struct SyncTrack {
   double valueAt(double row) const;
 };
 
-inline double valueAt(const SyncTrack& track, double row) { return track.valueAt(row); }
-
 // Index of the key whose row equals `row`, or else of the last key below it, or -1 when
 // `row` lies before the first key. Keys must be in ascending row order.
 int findKey(const std::vector<SyncKey>& keys, double row);
@@ -64,7 +62,6 @@ class SyncDevice {
   // base + "_" + name + ".track", the name used unchanged (dots included).
   std::string trackPath(const std::string& name) const;
 
-  const std::string& base() const { return base_; }
   int trackCount() const { return static_cast<int>(tracks_.size()); }
 
  private:

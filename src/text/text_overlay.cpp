@@ -9,13 +9,14 @@
 #include <cmath>
 #include <string>
 
-#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "render/shader_support.h"
 
 namespace quintaval {
 
-TextOverlay::TextOverlay(const std::string& path) { loadTextScript(path); }
+TextOverlay::TextOverlay(const std::string& path, ShaderLibrary& shaders) : shaders_(shaders) {
+  loadTextScript(path);
+}
 
 void TextOverlay::loadTextScript(const std::string& path) {
   lines_.clear();
@@ -34,8 +35,7 @@ void TextOverlay::loadTextScript(const std::string& path) {
     reportError("Vertex and fragment shaders not supported!");
     return;
   }
-  const std::string shaders = kShaderDir;
-  textShader_ = std::make_unique<ShaderProgram>(shaders + "Text.vert", shaders + "Text.frag");
+  textShader_ = &shaders_.build("Text");
   // Only a linked program takes uniforms; asking first keeps a broken shader file from
   // leaving GL errors behind.
   if (textShader_->compileStatus() != 1) {

@@ -4,15 +4,14 @@
 // One float chooses the line and its opacity: drawLine(2.25) draws line 2 at alpha 0.25.
 // Positions are pixels from the lower left corner of the viewport that was current when
 // the script was loaded. Needs a current GL context for every operation; GL objects are
-// never released. The program's shader is "Data/Shaders/Text.vert" / ".frag", relative
-// to the working directory.
+// never released. It draws with the shader library's "Text" program, which it builds.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "render/shader_program.h"
+#include "render/shader_library.h"
 #include "text/glyph_mesh.h"
 #include "text/text_script.h"
 
@@ -20,16 +19,14 @@ namespace quintaval {
 
 class TextOverlay {
  public:
-  // Loads the script at `path` (see loadTextScript).
-  explicit TextOverlay(const std::string& path);
+  // Reads the script at `path` and sets up drawing: saves the viewport, builds "Text" in
+  // `shaders` and the two vertex buffers, and fills in every line's display text. A
+  // missing or header-less script is silent and leaves no lines (and builds no program).
+  // Reports "Vertex and fragment shaders not supported!" or "Error compiling text shader"
+  // and then draws nothing.
+  TextOverlay(const std::string& path, ShaderLibrary& shaders);
   TextOverlay(const TextOverlay&) = delete;
   TextOverlay& operator=(const TextOverlay&) = delete;
-
-  // Reads the script and sets up drawing: saves the viewport, builds the Text program
-  // and the two vertex buffers, and fills in every line's display text. A missing or
-  // header-less script is silent and leaves no lines. Reports "Vertex and fragment
-  // shaders not supported!" or "Error compiling text shader" and then draws nothing.
-  void loadTextScript(const std::string& path);
 
   // Author mode, after the script changed: its lines and placement are replaced by the
   // file's, keeping the program and buffers. False, with the old lines kept, when the
@@ -48,10 +45,12 @@ class TextOverlay {
   int placementY() const { return placementY_; }
   // True once the program compiled and the buffers exist.
   bool ready() const { return ready_; }
-  ShaderProgram* textShader() const { return textShader_.get(); }
 
  private:
-  std::unique_ptr<ShaderProgram> textShader_;
+  void loadTextScript(const std::string& path);
+
+  ShaderLibrary& shaders_;
+  ShaderProgram* textShader_ = nullptr;  // "Text", once a script was read
   std::vector<TextLine> lines_;
   int placementX_ = 0;
   int placementY_ = 0;

@@ -1,10 +1,12 @@
-// The demo's only time source. The main loop and the frame renderer read time through
-// this interface: MusicClock while the demo plays, FixedClock where time is set from
-// outside (offline capture, tests). Time is in seconds of music; rows are the unit of the
-// sync tracks, 14 per second, and are never rounded.
+// The demo's only time source. The main loop reads it once a frame, through this
+// interface, into a FrameTime: MusicClock while the demo plays, FixedClock where time is
+// set from outside (offline capture, tests). Time is in seconds of music; rows are the
+// unit of the sync tracks, 14 per second, and are never rounded.
 #pragma once
 
 namespace quintaval {
+
+struct DecodedMusic;
 
 constexpr double kRowsPerSecond = 14.0;
 // The show's length: it ends here unless it loops.
@@ -21,12 +23,8 @@ class Clock {
   virtual void update() {}
   // The play position in seconds. Each call reads afresh.
   virtual double seconds() const = 0;
-  // The play position in single precision, for the end test and the renderer.
-  virtual float musicTime() const { return static_cast<float>(seconds()); }
-  // seconds × 14.0 in double precision.
-  virtual double syncRow() const { return seconds() * kRowsPerSecond; }
-  // Writes kSpectrumBins magnitudes of the music at the current position.
-  virtual void fetchSpectrum(float* out) const = 0;
+  // The music whose spectrum goes with the time; null when there is none (silence).
+  virtual const DecodedMusic* music() const = 0;
 };
 
 }  // namespace quintaval

@@ -19,7 +19,7 @@ class FixedClock : public Clock {
   void attachMusic(std::shared_ptr<const DecodedMusic> music) { music_ = std::move(music); }
 
   double seconds() const override { return seconds_; }
-  void fetchSpectrum(float* out) const override;
+  const DecodedMusic* music() const override { return music_.get(); }
 
  private:
   double seconds_;

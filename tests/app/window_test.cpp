@@ -26,24 +26,25 @@ class WindowTest : public ::testing::Test {
     settings.multisampling = multisampling;
     settings.width = width;
     settings.height = height;
-    return openWindow(settings, width, height) && loadGlEntryPoints();
+    return window.open(settings, width, height) && loadGlEntryPoints();
   }
-  void TearDown() override { glfwTerminate(); }
+  void TearDown() override { window.close(); }
 
   DemoSettings settings;
+  Window window;
   testing::RecordingReporter reporter;
 };
 
 TEST_F(WindowTest, OpensACoreContextWithTheLetterboxedState) {
   ASSERT_TRUE(open(640, 512, false));
   EXPECT_TRUE(reporter.messages().empty());
-  GLFWwindow* window = glfwGetCurrentContext();
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(glfwGetWindowAttrib(window, GLFW_OPENGL_PROFILE), GLFW_OPENGL_CORE_PROFILE);
+  GLFWwindow* handle = window.handle();
+  ASSERT_EQ(handle, glfwGetCurrentContext());
+  EXPECT_EQ(glfwGetWindowAttrib(handle, GLFW_OPENGL_PROFILE), GLFW_OPENGL_CORE_PROFILE);
   EXPECT_GE(integer(GL_MAJOR_VERSION) * 10 + integer(GL_MINOR_VERSION), 33);
-  EXPECT_EQ(glfwGetWindowAttrib(window, GLFW_RESIZABLE), GLFW_FALSE);
-  EXPECT_EQ(glfwGetInputMode(window, GLFW_STICKY_KEYS), GLFW_TRUE);
-  EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
+  EXPECT_EQ(glfwGetWindowAttrib(handle, GLFW_RESIZABLE), GLFW_FALSE);
+  EXPECT_EQ(glfwGetInputMode(handle, GLFW_STICKY_KEYS), GLFW_TRUE);
+  EXPECT_EQ(glfwGetInputMode(handle, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
 
   initViewportAndState(settings);
   GLint viewport[4];
@@ -65,10 +66,11 @@ TEST_F(WindowTest, MultisamplingAsksForFourSamples) {
 
 TEST_F(WindowTest, ImpossibleWindowReportsItsMessage) {
   settings.fullscreen = false;
-  EXPECT_FALSE(openWindow(settings, 0, 0));
+  EXPECT_FALSE(window.open(settings, 0, 0));
   settings.fullscreen = true;
-  EXPECT_FALSE(openWindow(settings, 0, 0));
-  EXPECT_FALSE(openWindow(settings, -5, 10));
+  EXPECT_FALSE(window.open(settings, 0, 0));
+  EXPECT_FALSE(window.open(settings, -5, 10));
+  EXPECT_FALSE(window.quitRequested());  // no window, nothing to quit
   EXPECT_EQ(reporter.messages(), (std::vector<std::string>{"Unable to open window!", "Unable to open screen!",
                                                             "Unable to open screen!"}));
 }

@@ -12,7 +12,7 @@
 
 #include "author/transport.h"
 #include "support/gl_test_context.h"
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 
 namespace quintaval {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/audio/audio_output.h"
 #include "support/recording_reporter.h"
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 
 namespace quintaval {
 namespace {

@@ -1,9 +1,10 @@
 // Render targets on llvmpipe: multisampled targets use 4 samples whatever the window has,
 // resolve copies colour only (exactly, also outside 0..1) and returns to the window's
-// framebuffer and the viewport saved at construction; an incomplete target is reported (a
-// multisampled one in the post-processor's test).
+// framebuffer and the viewport saved at construction; storage is full size from first use;
+// an incomplete target is reported (a multisampled one in the post-processor's test).
 #include "render/render_target.h"
 
+#include <algorithm>
 #include <array>
 
 #include "support/gl_fixture.h"
@@ -23,6 +24,20 @@ class RenderTargetTest : public testing::GlFixture {
     glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
     glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &samples);
     return samples;
+  }
+  static std::array<int, 2> textureSize(GLuint texture) {
+    std::array<int, 2> size{-1, -1};
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+    return size;
+  }
+  static std::array<int, 2> renderbufferSize(GLuint renderbuffer) {
+    std::array<int, 2> size{-1, -1};
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_WIDTH, &size[0]);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_HEIGHT, &size[1]);
+    return size;
   }
 };
 
@@ -53,6 +68,35 @@ TEST_F(RenderTargetTest, ResolveCopiesColourButNotDepthAndRestoresTheViewportOfC
   float depth = 0.0f;
   glReadPixels(3, 3, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_EQ(depth, 1.0f);
+}
+
+// The second of two targets sharing multisampled buffers is used first: the shared buffers
+// still come full size, and the texture bound before stays bound.
+TEST_F(RenderTargetTest, StorageIsFullSizeFromFirstBindOrResolveAlsoWhenShared) {
+  RenderTarget first(1, 8, 4);
+  RenderTarget second(1, 8, 4, &first);
+  ASSERT_FALSE(first.failed || second.failed);
+  ASSERT_EQ(second.msColorBuffer, first.msColorBuffer);
+  EXPECT_EQ(textureSize(second.colorTexture), (std::array<int, 2>{1, 1}));
+  EXPECT_EQ(renderbufferSize(first.msColorBuffer), (std::array<int, 2>{1, 1}));
+  glBindTexture(GL_TEXTURE_2D, first.colorTexture);
+  second.bind();
+  EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), static_cast<GLint>(first.colorTexture));
+  EXPECT_EQ(textureSize(second.colorTexture), (std::array<int, 2>{8, 4}));
+  EXPECT_EQ(renderbufferSize(second.depthBuffer), (std::array<int, 2>{8, 4}));
+  EXPECT_EQ(renderbufferSize(first.msColorBuffer), (std::array<int, 2>{8, 4}));
+  EXPECT_EQ(renderbufferSize(first.msDepthBuffer), (std::array<int, 2>{8, 4}));
+  EXPECT_EQ(textureSize(first.colorTexture), (std::array<int, 2>{1, 1}));
+  first.resolve();
+  EXPECT_EQ(textureSize(first.colorTexture), (std::array<int, 2>{8, 4}));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The stand-in storage does not hide a size GL cannot hold.
+TEST_F(RenderTargetTest, TargetLargerThanGlCanHoldFailsAtConstruction) {
+  RenderTarget huge(0, std::min(glInteger(GL_MAX_TEXTURE_SIZE), glInteger(GL_MAX_RENDERBUFFER_SIZE)) + 1, 4);
+  EXPECT_TRUE(huge.failed);
+  EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Failed to initialize FBO!"});
 }
 
 TEST_F(RenderTargetTest, IncompleteFramebufferIsReportedAndFlagged) {

@@ -1,6 +1,6 @@
-// The frame renderer driven by a fixed clock and track files written by the test, in a
-// real GL context: what each scene value draws, read back from the framebuffer, and the
-// uniforms the 3D scene sets.
+// The frame renderer at a fixed time and on track files written by the test, in a real GL
+// context: what each scene value draws, read back from the framebuffer, and the uniforms
+// the 3D scene sets. It links no audio library: a frame is drawn from a time alone.
 #include "scenes/frame_renderer.h"
 
 #include <map>
@@ -10,10 +10,9 @@
 #include "geometry/maya_scene.h"
 #include "render/model_library.h"
 #include "render/post_processor.h"
-#include "render/shader_program.h"
+#include "render/scene_shaders.h"
 #include "support/gl_fixture.h"
 #include "sync/track_file.h"
-#include "timeline/fixed_clock.h"
 
 namespace quintaval {
 namespace {
@@ -24,10 +23,9 @@ class FrameRendererTest : public testing::GlFixture {
  protected:
   void SetUp() override {
     GlFixture::SetUp();
-    post = std::make_unique<PostProcessor>(false, kWidth, kHeight);
+    post = std::make_unique<PostProcessor>(shaders, false, kWidth, kHeight);
     ASSERT_FALSE(post->failed);
-    modelShader = std::make_unique<ShaderProgram>("Data/Shaders/Model.vert", "Data/Shaders/Model.frag");
-    ASSERT_EQ(modelShader->compileStatus(), 1);
+    ASSERT_TRUE(buildSceneShaders(shaders, DemoSettings{}));
     // Sequence 1: red, green, blue frames.
     const std::string frames = (dir.path() / "seq/").string();
     fs::create_directories(frames);
@@ -46,27 +44,25 @@ class FrameRendererTest : public testing::GlFixture {
     }
     device = SyncDevice::create("Data/Rocket/sync");
     tracks.request(*device);
-    const FrameSources sources{post.get(), {&sequence}, nullptr, &models, &maya, modelShader.get()};
-    renderer = std::make_unique<FrameRenderer>(sources, tracks, clock);
-    renderer->setPresenter([this] { ++presents; });
+    const FrameSources sources{post.get(), {&sequence}, nullptr, &models, &maya, &shaders};
+    renderer = std::make_unique<FrameRenderer>(sources, tracks);
   }
 
+  ShaderLibrary shaders;
   std::unique_ptr<PostProcessor> post;
-  std::unique_ptr<ShaderProgram> modelShader;
   TextureSequence sequence;
   ModelLibrary models;
   MayaScene maya;
   std::unique_ptr<SyncDevice> device;
   DemoTracks tracks;
-  FixedClock clock{1.0};
+  FrameTime time{1.0, 14.0, {}};
   std::unique_ptr<FrameRenderer> renderer;
-  int presents = 0;
 };
 
 // Over a magenta frame: a scene value that names no scene draws nothing, a picture scene
 // without a sequence clears to black, and the sequence position is clamped to its first
-// and last frames. Every frame is presented.
-TEST_F(FrameRendererTest, EachSceneValueDrawsItsPictureAndPresents) {
+// and last frames.
+TEST_F(FrameRendererTest, EachSceneValueDrawsItsPicture) {
   const std::pair<std::map<std::string, float>, Rgb> cases[] = {
       {{{"scene.num", 2.5f}}, {255, 0, 255}},
       {{{"scene.num", 1}, {"anim.num", 0}, {"anim.alpha", 1}}, {0, 0, 0}},
@@ -77,22 +73,21 @@ TEST_F(FrameRendererTest, EachSceneValueDrawsItsPictureAndPresents) {
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    renderer->renderFrame();
+    renderer->renderFrame(time);
     expectPixel(kWidth / 2, kHeight / 2, centre, 0);
   }
-  EXPECT_EQ(presents, 4);
 }
 
 TEST_F(FrameRendererTest, ThreeDSceneSetsLightDefaultsAndTheEyeAtTheLookAtPoint) {
   maya.readMayaText("//Maya ASCII\ncreateNode pointLight -n \"l\";\n", "Data/Maya/Light1.ma");
   useTracks({{"scene.num", 2.0f}, {"camview.x", 1.0f}, {"camview.y", 2.0f}, {"camview.z", 3.0f},
              {"cam.roll", 90.0f}, {"fov", 45.0f}});
-  renderer->renderFrame();
+  renderer->renderFrame(time);
   const std::pair<const char*, std::vector<float>> uniforms[] = {
       {"LightColor2", {1, 1, 1, 1}}, {"LightIntensity2", {1}}, {"fvLightPosition2", {0, 0, 0}},
       {"fvEyePosition", {1, 2, 3}},  {"Ambient", {1, 1, 1, 1}}};
   for (const auto& [name, values] : uniforms) {
-    EXPECT_EQ(uniformValues(modelShader->program, name, values.size()), values) << name;
+    EXPECT_EQ(uniformValues(shaders.find("Model")->program, name, values.size()), values) << name;
   }
   // No "CamCurve.ma": the camera stands at the unknown-path point (1, 1, 1).
   EXPECT_TRUE(renderer->cameraPosition().x == 1.0f && renderer->cameraPosition().z == 1.0f);

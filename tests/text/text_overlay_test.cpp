@@ -25,12 +25,15 @@ class TextOverlayTest : public testing::GlFixture {
   }
   static unsigned char cellColour(int index) { return static_cast<unsigned char>(16 * index + 15); }
 
+  // An overlay over `script`, with a shader library of its own (shaders()).
   std::unique_ptr<TextOverlay> load(const std::string& script) {
     dir.write("Data/Text/Text.txt", script);
-    auto overlay = std::make_unique<TextOverlay>("Data/Text/Text.txt");
+    libraries_.push_back(std::make_unique<ShaderLibrary>());
+    auto overlay = std::make_unique<TextOverlay>("Data/Text/Text.txt", shaders());
     overlay->setFontTexture(font_);
     return overlay;
   }
+  ShaderLibrary& shaders() { return *libraries_.back(); }
 
   // `text` in square cells of `size` from (x, y) at `alpha`: each byte its glyph's colour,
   // bytes from 128 on nothing; the cell after the text is black.
@@ -45,6 +48,7 @@ class TextOverlayTest : public testing::GlFixture {
 
   static constexpr Rgb kBlack{0, 0, 0};
   GLuint font_ = 0;
+  std::vector<std::unique_ptr<ShaderLibrary>> libraries_;
 };
 
 // Placed in pixels from the lower left of the viewport current at loading: the whole
@@ -83,7 +87,7 @@ TEST_F(TextOverlayTest, IntegerPartChoosesTheLineFractionTheAlphaAndTheLastLineN
     glUseProgram(0);
     overlay->drawLine(t);
     expectRect(0, 0, 60, 20, kBlack);
-    EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), static_cast<int>(overlay->textShader()->program)) << t;  // drew at 0
+    EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), static_cast<int>(shaders().find("Text")->program)) << t;  // drew at 0
   }
 }
 
@@ -95,9 +99,10 @@ TEST_F(TextOverlayTest, NothingToDrawTouchesNoGlState) {
   auto broken = load("//Quintaval\nHello <end>\nLast <end>\n");
   EXPECT_EQ(reporter.messages(), std::vector<std::string>{"Error compiling text shader"});
   EXPECT_TRUE(broken->lines().size() == 2 && broken->lines()[0].text.empty());  // no display text
-  TextOverlay missing("Data/Text/Missing.txt");
+  ShaderLibrary none;
+  TextOverlay missing("Data/Text/Missing.txt", none);
   EXPECT_TRUE(missing.lines().empty());
-  EXPECT_EQ(missing.textShader(), nullptr);
+  EXPECT_EQ(none.count(), 0u);
   glActiveTexture(GL_TEXTURE3);
   glEnable(GL_BLEND);
   glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
@@ -108,8 +113,8 @@ TEST_F(TextOverlayTest, NothingToDrawTouchesNoGlState) {
   missing.drawLine(0.5f);
   restoreShader("Text.frag");
   breakShader("Text.vert");
-  broken->loadTextScript("Data/Text/Text.txt");
-  broken->drawLine(0.9f);
+  auto unlinked = load("//Quintaval\nHello <end>\n");
+  unlinked->drawLine(0.9f);
   EXPECT_EQ(reporter.messages().size(), 1u);
   EXPECT_EQ(glInteger(GL_CURRENT_PROGRAM), 0);
   EXPECT_EQ(glInteger(GL_ARRAY_BUFFER_BINDING), 0);

@@ -1,5 +1,5 @@
-// The spectrum as a function of samples and position, and the fixed clock that offline
-// rendering uses to get the same values from decoded music.
+// The spectrum as a function of samples and position, and a frame's one reading of a
+// clock (the fixed clock of offline rendering): row and spectrum at the clock's time.
 #include "timeline/spectrum.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "timeline/fixed_clock.h"
+#include "timeline/frame_time.h"
 
 namespace quintaval {
 namespace {
@@ -58,22 +59,20 @@ TEST(Spectrum, SilenceAndPositionsOutsideTheMusicReadZero) {
   EXPECT_LT(bins[50], 0.2f);
 }
 
-TEST(FixedClock, RowsAndSpectrumFollowTheTimeItIsGiven) {
+TEST(FrameTime, RowAndSpectrumAreThoseOfTheClocksTime) {
   FixedClock clock(100.25);
-  EXPECT_EQ(clock.syncRow(), 1403.5);  // not rounded to a whole row
-  float bins[kSpectrumBins];
-  std::fill(bins, bins + kSpectrumBins, -1.0f);
-  clock.fetchSpectrum(bins);  // no music
-  EXPECT_EQ(bins[peakBin(bins)], 0.0f);
+  FrameTime time = FrameTime::read(clock);
+  EXPECT_EQ(time.seconds, 100.25);
+  EXPECT_EQ(time.row, 1403.5);  // not rounded to a whole row
+  EXPECT_EQ(time.spectrum[peakBin(time.spectrum.data())], 0.0f);  // no music
 
   clock.attachMusic(sineMusic(40, 2));
   clock.setTime(0.5);
-  clock.fetchSpectrum(bins);
-  EXPECT_EQ(peakBin(bins), 40);
-  EXPECT_NEAR(bins[40], 1.0f, 0.01f);
+  time = FrameTime::read(clock);
+  EXPECT_EQ(peakBin(time.spectrum.data()), 40);
+  EXPECT_NEAR(time.spectrum[40], 1.0f, 0.01f);
   clock.setTime(1.5);  // past its end
-  clock.fetchSpectrum(bins);
-  EXPECT_EQ(bins[peakBin(bins)], 0.0f);
+  EXPECT_EQ(FrameTime::read(clock).spectrum[40], 0.0f);
 }
 
 }  // namespace

@@ -18,9 +18,8 @@ bool startDemoForCapture(Demo& demo, int width, int height, bool multisampling) 
 FrameCapturer::FrameCapturer(Demo& demo, std::shared_ptr<const DecodedMusic> music, FrameSink& sink)
     : demo_(demo),
       reader_(demo.settings.width, demo.settings.height, sink),
-      renderer_(frameSources(demo), demo.tracks, clock_) {
+      renderer_(frameSources(demo), demo.tracks) {
   clock_.attachMusic(std::move(music));
-  renderer_.setPresenter([this] { readBack_ = reader_.capture() && readBack_; });
   // The loading picture may still be in the back buffer.
   demo.postProcessor->clear();
 }
@@ -28,7 +27,8 @@ FrameCapturer::FrameCapturer(Demo& demo, std::shared_ptr<const DecodedMusic> mus
 bool FrameCapturer::captureAt(double seconds) {
   clock_.setTime(seconds);
   clock_.update();
-  renderer_.renderFrame();
+  renderer_.renderFrame(FrameTime::read(clock_));
+  readBack_ = reader_.capture() && readBack_;
   return readBack_;
 }
 

@@ -24,7 +24,7 @@
 #include "core/data_paths.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // The tree is opened on the caller's thread, so a file written right after start() is
-// already seen; the thread then only waits for changes and queues them.
+// already seen; the thread then only waits for changes and records the paths not yet
+// recorded.
 #include "platform/files/file_watcher.h"
 
 #include <utility>
@@ -30,6 +31,7 @@ void FileWatcher::stop() {
 
 std::vector<std::string> FileWatcher::takeChanges() {
   std::lock_guard<std::mutex> lock(mutex_);
+  recorded_.clear();
   return std::exchange(changes_, {});
 }
 
@@ -40,7 +42,9 @@ void FileWatcher::run() {
     watching = notifier_->waitForChanges(paths);
     if (paths.empty()) continue;
     std::lock_guard<std::mutex> lock(mutex_);
-    changes_.insert(changes_.end(), paths.begin(), paths.end());
+    for (std::string& path : paths) {
+      if (recorded_.insert(path).second) changes_.push_back(std::move(path));
+    }
     paths.clear();
   }
 }

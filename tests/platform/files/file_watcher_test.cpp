@@ -1,5 +1,5 @@
-// The file watcher: paths queued from its own thread until the main thread takes them,
-// and a stop that ends the thread at once.
+// The file watcher: paths recorded from its own thread, each once, until the main thread
+// takes them, and a stop that ends the thread at once.
 #include "platform/files/file_watcher.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +50,27 @@ TEST(FileWatcher, QueuesPathsBelowTheRootUntilTakenAndStopsAtOnce) {
   dir.write("Data/After.txt", "x");
   std::this_thread::sleep_for(50ms);
   EXPECT_TRUE(watcher.takeChanges().empty());
+}
+
+// The writes' events come in order, so once "Last.txt" is taken every write of
+// "Track.txt" has been recorded; the pause lets them gather before the first take.
+TEST(FileWatcher, AFileWrittenManyTimesBeforeATakeIsTakenOnce) {
+  testing::TempDir dir;
+  dir.write("Data/Track.txt", "0");
+  FileWatcher watcher;
+  ASSERT_TRUE(watcher.start((dir.path() / "Data").string()));
+  for (int i = 1; i <= 50; ++i) dir.write("Data/Track.txt", std::to_string(i));
+  dir.write("Data/Last.txt", "x");
+  std::this_thread::sleep_for(100ms);
+  long mostInOneTake = 0;
+  bool last = false;
+  for (int tries = 0; tries < 2000 && !last; ++tries, std::this_thread::sleep_for(5ms)) {
+    const std::vector<std::string> changes = watcher.takeChanges();
+    mostInOneTake = std::max(mostInOneTake, static_cast<long>(std::count(changes.begin(), changes.end(), "Track.txt")));
+    last = std::find(changes.begin(), changes.end(), "Last.txt") != changes.end();
+  }
+  EXPECT_TRUE(last);
+  EXPECT_EQ(mostInOneTake, 1);
 }
 
 }  // namespace

@@ -83,10 +83,9 @@ class CaptureTest : public ::testing::Test {
   static Frame playerFrameAt(double seconds) {
     FixedClock clock(seconds);
     clock.attachMusic(music_);
-    FrameRenderer renderer(frameSources(*demo_), demo_->tracks, clock);
-    renderer.setPresenter([] {});
+    FrameRenderer renderer(frameSources(*demo_), demo_->tracks);
     clock.update();
-    renderer.renderFrame();
+    renderer.renderFrame(FrameTime::read(clock));
     return testing::GlTestContext::readPixels(0, 0, kWidth, kHeight);
   }
 

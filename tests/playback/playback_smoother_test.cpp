@@ -1,6 +1,6 @@
 // The smooth clock fed with synthetic callback stamps: jittery buffer requests, a stall
 // and a late start, checked for the properties the demo relies on.
-#include "timeline/playback_smoother.h"
+#include "playback/playback_smoother.h"
 
 #include <gtest/gtest.h>
 

@@ -9,36 +9,25 @@
 #include <string>
 #include <vector>
 
+#include "app/display_modes.h"
 #include "core/demo_settings.h"
 #include "platform/setup_dialog_view.h"
 
 namespace quintaval {
 
-// A display mode as the display reports it: `colorBits` is red + green + blue bits.
-struct DisplayMode {
-  int width = 0;
-  int height = 0;
-  int colorBits = 0;
-};
-
 // The colour depth the resolution list compares with the settings' `colorBits`: a mode of
 // 24 or more colour bits (8 bits a channel, or a deep-colour 10 or 12) counts as 32-bit.
 int bitsPerPixelOf(const DisplayMode& mode);
 
-struct Resolution {
-  int width = 0;
-  int height = 0;
-};
-
 // The label a resolution belongs to: "16:9", "16:10", "4:3" or "Others".
 std::string aspectLabelOf(int width, int height);
 
-class SetupDialogModel : public SetupDialogPresenter {
+class ResolutionPresenter : public SetupDialogPresenter {
  public:
   static constexpr int kMaxModes = 4096;
 
   // `modes` in the order the display reports them; `desktop` is the current desktop size.
-  SetupDialogModel(DemoSettings& settings, std::vector<DisplayMode> modes, Resolution desktop);
+  ResolutionPresenter(DemoSettings& settings, std::vector<DisplayMode> modes, Resolution desktop);
 
   // Fills the lists as the dialog opens: the desktop size when the settings have none, the
   // modes of its aspect, that resolution selected, the check boxes from the settings.

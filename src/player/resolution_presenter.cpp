@@ -1,4 +1,4 @@
-#include "app/setup_dialog_model.h"
+#include "player/resolution_presenter.h"
 
 #include <cstdio>
 #include <utility>
@@ -26,10 +26,10 @@ std::string aspectLabelOf(int width, int height) {
 
 int bitsPerPixelOf(const DisplayMode& mode) { return mode.colorBits >= 24 ? 32 : mode.colorBits; }
 
-SetupDialogModel::SetupDialogModel(DemoSettings& settings, std::vector<DisplayMode> modes, Resolution desktop)
+ResolutionPresenter::ResolutionPresenter(DemoSettings& settings, std::vector<DisplayMode> modes, Resolution desktop)
     : settings_(settings), modes_(std::move(modes)), desktop_(desktop) {}
 
-void SetupDialogModel::buildResolutionList(const std::string& label) {
+void ResolutionPresenter::buildResolutionList(const std::string& label) {
   for (const DisplayMode& mode : modes_) {
     if (static_cast<int>(modeList_.size()) >= kMaxModes) break;
     if (bitsPerPixelOf(mode) != settings_.colorBits) continue;
@@ -45,7 +45,7 @@ void SetupDialogModel::buildResolutionList(const std::string& label) {
   }
 }
 
-void SetupDialogModel::open() {
+void ResolutionPresenter::open() {
   if (settings_.width == 0 || settings_.height == 0) {
     settings_.width = desktop_.width;
     settings_.height = desktop_.height;
@@ -67,11 +67,11 @@ void SetupDialogModel::open() {
   }
 }
 
-SetupDialogChecks SetupDialogModel::initialChecks() const {
+SetupDialogChecks ResolutionPresenter::initialChecks() const {
   return {settings_.fullscreen, settings_.vsync, settings_.multisampling, settings_.loopDemo};
 }
 
-void SetupDialogModel::selectionChanged(int resolutionSelection, const std::string& aspectText) {
+void ResolutionPresenter::selectionChanged(int resolutionSelection, const std::string& aspectText) {
   content_.resolutionSelection = resolutionSelection;
   for (size_t i = 0; i < content_.aspectItems.size(); ++i) {
     if (content_.aspectItems[i] == aspectText) content_.aspectSelection = static_cast<int>(i);
@@ -96,7 +96,7 @@ void SetupDialogModel::selectionChanged(int resolutionSelection, const std::stri
   }
 }
 
-bool SetupDialogModel::start(const SetupDialogChecks& checks) {
+bool ResolutionPresenter::start(const SetupDialogChecks& checks) {
   const int selection = content_.resolutionSelection;
   if (selection < 0 || selection >= static_cast<int>(modeList_.size())) return false;
   settings_.width = modeList_[selection].width;

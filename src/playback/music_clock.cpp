@@ -1,7 +1,7 @@
 // Starting runs four steps, each with its own message on failure: open the output, load
 // the file, play, put the position at the start. None of them stops the program. The
 // position is read in one place, seconds(), from the time source and the output.
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,6 @@
 #include "core/error_report.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/music_decoder.h"
-#include "timeline/spectrum.h"
 
 namespace quintaval {
 namespace {
@@ -136,14 +135,6 @@ double MusicClock::seconds() const {
   }
   const double frames = smoother_.positionAt(anchor, output_.latencyFrames(), music_->sampleRate, now);
   return wrapped(frames / music_->sampleRate);
-}
-
-void MusicClock::fetchSpectrum(float* out) const {
-  if (!music_) {
-    for (int k = 0; k < kSpectrumBins; ++k) out[k] = 0.0f;
-    return;
-  }
-  computeSpectrum(*music_, seconds(), out);
 }
 
 }  // namespace quintaval

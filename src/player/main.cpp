@@ -7,13 +7,13 @@
 
 #include "app/demo.h"
 #include "app/main_loop.h"
-#include "app/player_options.h"
-#include "app/setup_dialog.h"
 #include "app/startup.h"
 #include "author/author_session.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
 #include "platform/gtk/gtk_error_reporter.h"
+#include "player/player_options.h"
+#include "player/setup_dialog.h"
 
 int main(int argc, char** argv) {
   using namespace quintaval;

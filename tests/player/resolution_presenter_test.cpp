@@ -1,6 +1,6 @@
 // The setup dialog's rules without a toolkit: the aspect label of a size, the list a
 // desktop opens on, what a selection change rebuilds, and what Start writes.
-#include "app/setup_dialog_model.h"
+#include "player/resolution_presenter.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::vector<bool> switches(const DemoSettings& s) { return {s.fullscreen, s.vsyn
 // floors to 768: 16:9), a resolution repeated in a row (one per refresh rate) once, and
 // the last entry of the desktop's size selected. Start then keeps that size, or refuses
 // while nothing is selected, changing nothing.
-TEST(SetupDialogModel, OpensOnTheDesktopAspectWithTheDesktopSizeSelected) {
+TEST(ResolutionPresenter, OpensOnTheDesktopAspectWithTheDesktopSizeSelected) {
   const struct {
     std::vector<DisplayMode> modes;
     Resolution desktop;
@@ -44,7 +44,7 @@ TEST(SetupDialogModel, OpensOnTheDesktopAspectWithTheDesktopSizeSelected) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.items));
     DemoSettings settings;
-    SetupDialogModel model(settings, c.modes, c.desktop);
+    ResolutionPresenter model(settings, c.modes, c.desktop);
     model.open();
     const SetupDialogContent& content = model.content();
     EXPECT_EQ(content.resolutionItems, c.items);
@@ -62,9 +62,9 @@ TEST(SetupDialogModel, OpensOnTheDesktopAspectWithTheDesktopSizeSelected) {
   }
 }
 
-TEST(SetupDialogModel, FirstAspectSelectionAlwaysRebuildsAndSelectsTheLastEntry) {
+TEST(ResolutionPresenter, FirstAspectSelectionAlwaysRebuildsAndSelectsTheLastEntry) {
   DemoSettings settings;
-  SetupDialogModel model(settings, kTypicalModes, {1920, 1080});
+  ResolutionPresenter model(settings, kTypicalModes, {1920, 1080});
   model.open();
 
   // The viewer picks 1280 x 720: a resolution change, nothing rebuilt.
@@ -89,22 +89,22 @@ TEST(SetupDialogModel, FirstAspectSelectionAlwaysRebuildsAndSelectsTheLastEntry)
   EXPECT_EQ(std::make_pair(settings.width, settings.height), std::make_pair(1920, 1200));
 }
 
-TEST(SetupDialogModel, OpensOnASizeAlreadySetRatherThanTheDesktops) {
+TEST(ResolutionPresenter, OpensOnASizeAlreadySetRatherThanTheDesktops) {
   DemoSettings settings;
   settings.width = 1024;
   settings.height = 768;
-  SetupDialogModel model(settings, kTypicalModes, {1920, 1080});
+  ResolutionPresenter model(settings, kTypicalModes, {1920, 1080});
   model.open();
   const SetupDialogContent& content = model.content();
   EXPECT_EQ(content.resolutionItems.at(content.resolutionSelection), "1024 X 768");
   EXPECT_EQ(content.aspectItems.at(content.aspectSelection), "4:3");
 }
 
-TEST(SetupDialogModel, ModeListHoldsAtMost4096Entries) {
+TEST(ResolutionPresenter, ModeListHoldsAtMost4096Entries) {
   DemoSettings settings;
   std::vector<DisplayMode> modes;
   for (int i = 0; i < 5000; ++i) modes.push_back({16 * (i + 1), 9 * (i + 1), 24});
-  SetupDialogModel model(settings, modes, {16, 9});
+  ResolutionPresenter model(settings, modes, {16, 9});
   model.open();
   EXPECT_EQ(model.modeList().size(), 4096u);
 }

@@ -1,4 +1,4 @@
-#include "app/player_options.h"
+#include "player/player_options.h"
 
 #include "core/command_line.h"
 

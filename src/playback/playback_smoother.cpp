@@ -1,6 +1,6 @@
 // The smooth clock runs at the sample rate from its last reading; each reading moves it
 // a fraction dt / kCorrectionSeconds of the way towards the callback-based estimate.
-#include "timeline/playback_smoother.h"
+#include "playback/playback_smoother.h"
 
 #include <algorithm>
 

@@ -25,7 +25,7 @@
 #include "platform/audio/audio_sink.h"
 #include "platform/audio/decoded_music.h"
 #include "timeline/clock.h"
-#include "timeline/playback_smoother.h"
+#include "playback/playback_smoother.h"
 #include "timeline/time_source.h"
 
 namespace quintaval {
@@ -63,9 +63,8 @@ class MusicClock : public Clock {
   void replaceMusic(std::shared_ptr<const DecodedMusic> music);
 
   double seconds() const override;
-  void fetchSpectrum(float* out) const override;
-
-  bool hasMusic() const { return music_ != nullptr; }
+  // Null while nothing plays (before start(), without music, after stop()).
+  const DecodedMusic* music() const override { return music_.get(); }
 
  private:
   // Whether time runs on the time source alone because there is no music to follow.

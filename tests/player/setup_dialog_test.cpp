@@ -1,6 +1,6 @@
 // The setup dialog on a real display (1920x1080 in 24 colour bits): the viewer's button
 // decides whether the demo starts, and Start writes the size and switches shown.
-#include "app/setup_dialog.h"
+#include "player/setup_dialog.h"
 
 #include <gtk/gtk.h>
 #include <gtest/gtest.h>

@@ -1,11 +1,8 @@
 // Building the scene programs. All seven are built and given their defaults before any
-// is checked, and the check runs in its own order (the model program before the sine
-// and overlay programs), reporting only the first failure.
-#include "render/shader_catalogue.h"
+// is checked, and only the first failure is reported. The failure messages name each
+// program by its role in the scenes, not by its files.
+#include "render/scene_shaders.h"
 
-#include <string>
-
-#include "core/data_paths.h"
 #include "core/error_report.h"
 #include "render/shader_support.h"
 
@@ -13,16 +10,9 @@ namespace quintaval {
 
 namespace {
 
-std::unique_ptr<ShaderProgram> buildProgram(const std::string& name) {
-  const std::string base = kShaderDir + name;
-  auto program = std::make_unique<ShaderProgram>(base + ".vert", base + ".frag");
-  program->use();
-  return program;
-}
-
 // The lit programs (normal-mapped and model) share their starting values: a grey
 // material and three identical dim blue lights.
-void setLitDefaults(const ShaderProgram& p) {
+void setLitDefaults(const ShaderProgram& p, const DemoSettings&) {
   p.setUniform1i("diffuseMap", 3);
   p.setUniform1i("bumpMap", 2);
   p.setUniform4f("Ambient", 0.4f, 0.4f, 0.4f, 1.0f);
@@ -41,7 +31,7 @@ void setLitDefaults(const ShaderProgram& p) {
   p.setUniform3f("fvLightPosition3", 50.3f, 18.9f, 27.2f);
 }
 
-void setDistortDefaults(const ShaderProgram& p) {
+void setDistortDefaults(const ShaderProgram& p, const DemoSettings&) {
   p.setUniform1i("diffuseMap", 3);
   p.setUniform1i("bumpMap", 2);
   p.setUniform4f("Ambient", 0.4f, 0.4f, 0.4f, 1.0f);
@@ -58,7 +48,14 @@ void setDistortDefaults(const ShaderProgram& p) {
   p.setUniform2f("DistortSpeed", 2.5f, 2.5f);
 }
 
-void setLambertDefaults(const ShaderProgram& p) {
+void setSineDefaults(const ShaderProgram& p, const DemoSettings& settings) {
+  p.setUniform2f("resolution", static_cast<float>(settings.width), static_cast<float>(settings.height));
+  p.setUniform1i("filterMap", 0);
+}
+
+void setOverlayDefaults(const ShaderProgram& p, const DemoSettings&) { p.setUniform1i("filterMap", 0); }
+
+void setLambertDefaults(const ShaderProgram& p, const DemoSettings&) {
   p.setUniform1i("diffuseMap", 3);
   p.setUniform4f("Ambient", 0.4f, 0.4f, 0.4f, 1.0f);
   p.setUniform4f("Diffuse", 1.0f, 0.4f, 0.4f, 1.0f);
@@ -67,9 +64,28 @@ void setLambertDefaults(const ShaderProgram& p) {
   p.setUniform2f("DistortSpeed", 2.5f, 2.5f);
 }
 
+void setParticleDefaults(const ShaderProgram& p, const DemoSettings&) { p.setUniform1i("diffuseMap", 0); }
+
+struct SceneShader {
+  const char* stem;
+  const char* failure;
+  void (*setDefaults)(const ShaderProgram&, const DemoSettings&);
+};
+
+// In the order they are built and checked.
+constexpr SceneShader kSceneShaders[] = {
+    {"NormalMap", "Error compiling normalMapShader", setLitDefaults},
+    {"Distort", "Error compiling distortShader", setDistortDefaults},
+    {"Model", "Error compiling modelShader", setLitDefaults},
+    {"test", "Error compiling sineShader", setSineDefaults},
+    {"Overlay", "Error compiling overlayShader", setOverlayDefaults},
+    {"Lambert", "Error compiling lambertShader", setLambertDefaults},
+    {"Particles", "Error compiling particleShader", setParticleDefaults},
+};
+
 }  // namespace
 
-bool buildShaderCatalogue(ShaderCatalogue& catalogue, const DemoSettings& settings) {
+bool buildSceneShaders(ShaderLibrary& shaders, const DemoSettings& settings) {
   if (!shadersSupported()) {
     reportError("Vertex and fragment shaders not supported!");
     return false;
@@ -77,44 +93,14 @@ bool buildShaderCatalogue(ShaderCatalogue& catalogue, const DemoSettings& settin
 
   // Defaults are set before any program is checked, so a program that failed to
   // compile receives them too; its setters then have nothing to act on.
-  catalogue.normalMapShader = buildProgram("NormalMap");
-  setLitDefaults(*catalogue.normalMapShader);
-
-  catalogue.distortShader = buildProgram("Distort");
-  setDistortDefaults(*catalogue.distortShader);
-
-  catalogue.sineShader = buildProgram("test");
-  catalogue.sineShader->setUniform2f("resolution", static_cast<float>(settings.width),
-                                     static_cast<float>(settings.height));
-  catalogue.sineShader->setUniform1i("filterMap", 0);
-
-  catalogue.overlayShader = buildProgram("Overlay");
-  catalogue.overlayShader->setUniform1i("filterMap", 0);
-
-  catalogue.modelShader = buildProgram("Model");
-  setLitDefaults(*catalogue.modelShader);
-
-  catalogue.lambertShader = buildProgram("Lambert");
-  setLambertDefaults(*catalogue.lambertShader);
-
-  catalogue.particleShader = buildProgram("Particles");
-  catalogue.particleShader->setUniform1i("diffuseMap", 0);
-
-  const struct {
-    const ShaderProgram* program;
-    const char* message;
-  } checks[] = {
-      {catalogue.normalMapShader.get(), "Error compiling normalMapShader"},
-      {catalogue.distortShader.get(), "Error compiling distortShader"},
-      {catalogue.modelShader.get(), "Error compiling modelShader"},
-      {catalogue.sineShader.get(), "Error compiling sineShader"},
-      {catalogue.overlayShader.get(), "Error compiling overlayShader"},
-      {catalogue.lambertShader.get(), "Error compiling lambertShader"},
-      {catalogue.particleShader.get(), "Error compiling particleShader"},
-  };
-  for (const auto& check : checks) {
-    if (check.program->compileStatus() != 1) {
-      reportError(check.message);
+  for (const SceneShader& scene : kSceneShaders) {
+    ShaderProgram& program = shaders.build(scene.stem);
+    program.use();
+    scene.setDefaults(program, settings);
+  }
+  for (const SceneShader& scene : kSceneShaders) {
+    if (shaders.find(scene.stem)->compileStatus() != 1) {
+      reportError(scene.failure);
       return false;
     }
   }

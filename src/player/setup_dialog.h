@@ -1,16 +1,9 @@
 // Runs the setup dialog over the settings before anything else starts.
 #pragma once
 
-#include <vector>
-
-#include "app/setup_dialog_model.h"
 #include "core/demo_settings.h"
 
 namespace quintaval {
-
-// The modes of the primary monitor as GLFW reports them, and the desktop size. Empty when
-// GLFW cannot initialise or finds no primary monitor.
-std::vector<DisplayMode> queryDisplayModes(Resolution& desktop);
 
 // Returns false when the viewer pressed "Quit", or after "Unable to initialize GLFW!" when
 // GLFW finds no display mode to offer. Without a display the dialog cannot be shown: the

@@ -1,7 +1,7 @@
 // The music clock on a fake device and a hand-set time: start, pace, smoothness, looping,
 // the spectrum, and the failures with their exact messages in their order. One check plays
 // a real file through SDL's dummy driver (as the test environment sets it) on the steady clock.
-#include "timeline/music_clock.h"
+#include "playback/music_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
+#include "timeline/frame_time.h"
 #include "tone_mp3.h"
 
 namespace quintaval {
@@ -76,11 +77,9 @@ std::shared_ptr<const DecodedMusic> sineMusic(double seconds, int firstBin = 20,
 
 // The loudest bin of the clock's spectrum now, and its magnitude.
 std::pair<int, float> loudest(const MusicClock& clock) {
-  float bins[kSpectrumBins];
-  std::fill(bins, bins + kSpectrumBins, -1.0f);
-  clock.fetchSpectrum(bins);
-  const int bin = static_cast<int>(std::max_element(bins, bins + kSpectrumBins) - bins);
-  return {bin, bins[bin]};
+  const FrameTime time = FrameTime::read(clock);
+  const auto peak = std::max_element(time.spectrum.begin(), time.spectrum.end());
+  return {static_cast<int>(peak - time.spectrum.begin()), *peak};
 }
 
 // For each way of keeping time: a device's callbacks, smoothed (heard a buffer late), and
@@ -146,11 +145,11 @@ TEST(MusicClock, EachFailedStepIsReportedInTheUsualOrderAndTheShowGoesOn) {
     if (c.file) rig.clock.start((dir.path() / c.file).string(), c.loop);
     else rig.clock.start(sineMusic(c.seconds), c.loop);
     EXPECT_EQ(reporter.messages(), c.messages);
-    EXPECT_EQ(rig.clock.hasMusic(), c.seconds > 0.0 && c.opened != Opened::kFailed);
+    EXPECT_EQ((rig.clock.music() != nullptr), c.seconds > 0.0 && c.opened != Opened::kFailed);
     EXPECT_EQ(rig.clock.seconds(), 0.0);
     rig.ns += 130 * kSecond;
     EXPECT_NEAR(rig.clock.seconds(), c.at130, 1e-9);
-    if (!rig.clock.hasMusic()) { EXPECT_EQ(loudest(rig.clock).second, 0.0f); }
+    if (!(rig.clock.music() != nullptr)) { EXPECT_EQ(loudest(rig.clock).second, 0.0f); }
     rig.clock.stop();
     EXPECT_EQ(rig.clock.seconds(), 0.0);
   }
