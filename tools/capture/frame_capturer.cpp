@@ -16,8 +16,7 @@ bool startDemoForCapture(Demo& demo, int width, int height, bool multisampling) 
 }
 
 FrameCapturer::FrameCapturer(Demo& demo, std::shared_ptr<const DecodedMusic> music, FrameSink& sink)
-    : demo_(demo),
-      reader_(demo.settings.width, demo.settings.height, sink),
+    : reader_(demo.settings.width, demo.settings.height, sink),
       renderer_(frameSources(demo), demo.tracks) {
   clock_.attachMusic(std::move(music));
   // The loading picture may still be in the back buffer.

@@ -35,10 +35,7 @@ class FrameCapturer {
   // Hands over the last frame.
   bool finish();
 
-  const FrameRenderer& renderer() const { return renderer_; }
-
  private:
-  Demo& demo_;
   FixedClock clock_;
   FrameReader reader_;
   FrameRenderer renderer_;
