@@ -1,6 +1,8 @@
 #include "author/reloader.h"
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "app/demo.h"
 #include "core/data_paths.h"
@@ -9,48 +11,37 @@
 
 namespace quintaval {
 
+namespace {
+
+// Takes what an owner reports while it reloads, so that a save that does not load makes
+// one log entry, which says why.
+class OwnerMessages : public ErrorReporter {
+ public:
+  OwnerMessages() : previous_(setErrorReporter(this)) {}
+  ~OwnerMessages() override { finish(); }
+  OwnerMessages(const OwnerMessages&) = delete;
+  OwnerMessages& operator=(const OwnerMessages&) = delete;
+
+  void show(const std::string& message, bool) override { messages_.push_back(message); }
+  // Puts the previous reporter back and hands over what was reported.
+  std::vector<std::string> finish() {
+    if (previous_ != this) setErrorReporter(std::exchange(previous_, this));
+    return std::move(messages_);
+  }
+
+ private:
+  ErrorReporter* previous_;
+  std::vector<std::string> messages_;
+};
+
+}  // namespace
+
 void Reloader::apply(const ChangedAsset& change) {
   const std::string& name = change.name;
-  bool done = false;
-  std::string what;
   switch (change.kind) {
     case AssetChange::kShader:
       // A program that does not build says why in its own message.
       if (reloadShader(name)) return;
-      what = "shader " + name;
-      break;
-    case AssetChange::kTrack:
-      what = "track " + name;
-      done = demo_.syncDevice && demo_.syncDevice->reloadTrack(name);
-      break;
-    case AssetChange::kSequence:
-      what = std::string(kSequenceDirectories[change.sequence]) + name;
-      done = reloadSequence(change.sequence, name);
-      break;
-    case AssetChange::kPicture:
-      what = "picture " + name;
-      done = demo_.assetLibrary.reloadImage(name) ||
-             demo_.assetLibrary.loadImage(std::string(kTextureDir) + name, name);
-      break;
-    case AssetChange::kBasePicture:
-      what = "picture " + name;
-      done = reloadBasePicture(name);
-      break;
-    case AssetChange::kModel:
-      what = "model " + name;
-      done = demo_.models.reload(name, &demo_.assetLibrary);
-      break;
-    case AssetChange::kMaterials:
-      what = "materials " + name;
-      done = demo_.models.reload("", &demo_.assetLibrary);
-      break;
-    case AssetChange::kMaya:
-      what = "Maya file " + name;
-      done = demo_.maya.rereadMayaFile(std::string(kMayaDir) + name);
-      break;
-    case AssetChange::kTextScript:
-      what = "text script";
-      done = demo_.textOverlay && demo_.textOverlay->rereadTextScript(kTextScriptPath);
       break;
     case AssetChange::kMusic:
       // Decoding takes long: on a worker. A save during a decode is decoded after it.
@@ -60,12 +51,62 @@ void Reloader::apply(const ChangedAsset& change) {
         decodeMusic();
       }
       return;
+    default:
+      break;
   }
+  std::string what;
+  OwnerMessages owner;
+  const bool done = reload(change, what);
+  const std::vector<std::string> messages = owner.finish();
   if (done) {
+    // What went wrong inside a reload that worked (a frame of a sequence listed afresh
+    // that does not load) is still worth its own entry.
+    for (const std::string& message : messages) reportError(message);
     log_.addNote("reloaded " + what);
-  } else {
-    reportError("Could not reload " + what + "; the last good version stays");
+    return;
   }
+  std::string reasons;
+  for (const std::string& message : messages) reasons += (reasons.empty() ? ": " : "\n") + message;
+  reportError("Could not reload " + what + "; the last good version stays" + reasons);
+}
+
+bool Reloader::reload(const ChangedAsset& change, std::string& what) {
+  const std::string& name = change.name;
+  switch (change.kind) {
+    case AssetChange::kShader:
+      what = "shader " + name;
+      return false;  // no program of that name
+    case AssetChange::kTrack:
+      what = "track " + name;
+      return demo_.syncDevice && demo_.syncDevice->reloadTrack(name);
+    case AssetChange::kSequence:
+      what = std::string(kSequenceDirectories[change.sequence]) + name;
+      return reloadSequence(change.sequence, name);
+    case AssetChange::kPicture:
+      what = "picture " + name;
+      // A picture saved for the first time joins the library.
+      return demo_.assetLibrary.textureByName(name) != 0
+                 ? demo_.assetLibrary.reloadImage(name)
+                 : demo_.assetLibrary.loadImage(std::string(kTextureDir) + name, name);
+    case AssetChange::kBasePicture:
+      what = "picture " + name;
+      return reloadBasePicture(name);
+    case AssetChange::kModel:
+      what = "model " + name;
+      return demo_.models.reload(name, &demo_.assetLibrary);
+    case AssetChange::kMaterials:
+      what = "materials " + name;
+      return demo_.models.reload("", &demo_.assetLibrary);
+    case AssetChange::kMaya:
+      what = "Maya file " + name;
+      return demo_.maya.rereadMayaFile(std::string(kMayaDir) + name);
+    case AssetChange::kTextScript:
+      what = "text script";
+      return demo_.textOverlay && demo_.textOverlay->rereadTextScript(kTextScriptPath);
+    case AssetChange::kMusic:
+      break;
+  }
+  return false;
 }
 
 bool Reloader::reloadShader(const std::string& name) {

@@ -1,7 +1,7 @@
 // Applies a changed file of "Data/" to the running demo: the owner of that asset loads
 // it again with its own loader, and keeps its last good version when the new one does
-// not load. Every reload ends in the author log: a note when it worked, an error (also on
-// standard error) with the loader's message when it did not. The music is decoded on a
+// not load. Every reload ends in the author log: a note when it worked, one error (also on
+// standard error) with the loader's messages when it did not. The music is decoded on a
 // worker thread, which takes a second or more, and swapped in, with the play position
 // kept, on a later frame; everything else is done at once on the GL thread.
 #pragma once
@@ -27,6 +27,8 @@ class Reloader {
   void finishPending();
 
  private:
+  // The synchronous reloads; `what` names the asset for the log.
+  bool reload(const ChangedAsset& change, std::string& what);
   // False when no program has that name; otherwise the result is logged here.
   bool reloadShader(const std::string& name);
   bool reloadSequence(int sequence, const std::string& file);
