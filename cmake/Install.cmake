@@ -2,7 +2,12 @@
 # share/quintaval/demo/ (where an installed program finds it, see core/demo_folder.h), the
 # hand-written sources quintaval-make-demo copies in share/quintaval/sources/, manual
 # pages, a desktop entry with the banner as its icon, and the documentation.
-# `cpack -G DEB` in the build folder packages the same files for Debian.
+# `cpack -G DEB` in the build folder packages the same files for Debian. A Windows build
+# installs a release folder instead (cmake/WindowsRelease.cmake).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsRelease.cmake)
+  return()
+endif()
 
 set(qv_programs quintaval)
 foreach(tool quintaval-capture quintaval-tracks quintaval-inspect quintaval-make-demo)

@@ -28,3 +28,6 @@ set(ENV{PKG_CONFIG_PATH} "")
 set(PKG_CONFIG_ARGN --static)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Test programs and the build's own steps run the cross-built programs under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The one list of Debian packages the project needs: build tools, the libraries the
 # program links, the test harness (X server, input driver, software GL) and the tools
-# that generate the sample demo. Installs only what is missing.
+# that generate the sample demo. Installs only what is missing. With --windows, also the
+# cross compilers and Wine that the Windows build and its tests need.
+#   scripts/install-deps.sh [--windows]
 set -euo pipefail
 
 packages=(
@@ -21,6 +23,10 @@ packages=(
   # fuzzing (libFuzzer comes with clang's runtime libraries)
   clang libclang-rt-14-dev
 )
+
+if [[ ${1:-} == --windows ]]; then
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nasm libz-mingw-w64-dev dpkg-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

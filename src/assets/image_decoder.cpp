@@ -1,14 +1,12 @@
-// DevIL hands out pixels in the file's own row order and says which one through the
-// image origin: JPEG and PNG come top row first. Rows are reordered here so that every
-// decoded image starts with its bottom row, as OpenGL's texture coordinates expect.
+// Every decoded image starts with its bottom row, as OpenGL's texture coordinates expect.
 //
 // The fast path takes a file only when its name and its first bytes agree (".jpg" or
 // ".jpeg" and a JPEG start marker, ".png" and the PNG signature) and, for PNG, when it
 // is 8-bit RGB or RGBA without gamma or transparency chunks: what DevIL would decode to
-// the same pixels. A decode that reports anything, even a warning, is done again by DevIL.
+// the same pixels. A decode that reports anything, even a warning, is done again by the
+// fallback decoder (assets/fallback_decoder.h).
 #include "assets/image_decoder.h"
 
-#include <IL/il.h>
 #include <spng.h>
 #include <turbojpeg.h>
 
@@ -17,21 +15,14 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <string_view>
 
+#include "assets/fallback_decoder.h"
 #include "textio/text_file.h"
 
 namespace quintaval {
 namespace {
-
-std::mutex devilMutex;  // DevIL's state is global
-
-void clearDevilErrors() {
-  while (ilGetError() != IL_NO_ERROR) {
-  }
-}
 
 bool hasExtension(const std::string& path, const char* extension) {
   const std::size_t length = std::strlen(extension);
@@ -39,9 +30,6 @@ bool hasExtension(const std::string& path, const char* extension) {
   return std::equal(path.end() - static_cast<std::ptrdiff_t>(length), path.end(), extension,
                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
-
-// Bytes for a picture of this size with room for all the levels addMipmapLevels may add.
-std::size_t chainCapacity(std::size_t baseBytes) { return baseBytes + baseBytes / 3 + 64; }
 
 bool sizeFits(long width, long height) {
   return width > 0 && height > 0 && static_cast<unsigned long>(width) <= (1ul << 16) &&
@@ -60,7 +48,7 @@ bool decodeJpeg(Bytes file, DecodedImage& image) {
   }
   if (!sizeFits(width, height) || colorspace == TJCS_CMYK || colorspace == TJCS_YCCK) return false;
   const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-  image.pixels.reserve(chainCapacity(bytes));
+  image.pixels.reserve(mipmapChainCapacity(bytes));
   image.pixels.resize(bytes);
   if (tjDecompress2(decoder.get(), file.data(), static_cast<unsigned long>(file.size()), image.pixels.data(), width,
                     width * 4, height, TJPF_RGBA, TJFLAG_BOTTOMUP) != 0) {
@@ -86,7 +74,7 @@ bool decodePng(Bytes file, DecodedImage& image) {
   if (!sizeFits(header.width, header.height)) return false;
   std::size_t bytes = 0;
   if (spng_decoded_image_size(decoder.get(), SPNG_FMT_RGBA8, &bytes) != 0) return false;
-  image.pixels.reserve(chainCapacity(bytes));
+  image.pixels.reserve(mipmapChainCapacity(bytes));
   image.pixels.resize(bytes);
   if (spng_decode_image(decoder.get(), image.pixels.data(), bytes, SPNG_FMT_RGBA8, 0) != 0) return false;
   // Bottom row first: swap rows from the two ends inwards.
@@ -104,7 +92,7 @@ bool decodePng(Bytes file, DecodedImage& image) {
   return true;
 }
 
-// True when the fast path decoded the file; false leaves it to DevIL.
+// True when the fast path decoded the file; false leaves it to the fallback decoder.
 bool decodeFast(const std::string& path, DecodedImage& image) {
   const bool jpeg = hasExtension(path, ".jpg") || hasExtension(path, ".jpeg");
   const bool png = hasExtension(path, ".png");
@@ -129,65 +117,13 @@ bool decodeFast(const std::string& path, DecodedImage& image) {
   return done;
 }
 
-DecodeStatus decodeWithDevil(const std::string& path, DecodedImage& image) {
-  std::lock_guard<std::mutex> lock(devilMutex);
-  ILuint handle = 0;
-  ilGenImages(1, &handle);
-  ilBindImage(handle);
-  DecodeStatus status = DecodeStatus::kOk;
-  if (!ilLoadImage(path.c_str())) {
-    status = DecodeStatus::kLoadFailed;
-  } else if (!ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
-    status = DecodeStatus::kConversionFailed;
-  } else {
-    ILint width = ilGetInteger(IL_IMAGE_WIDTH);
-    ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const ILubyte* data = ilGetData();
-    std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    std::size_t size = rowBytes * static_cast<std::size_t>(height);
-    if (width <= 0 || height <= 0 || data == nullptr ||
-        static_cast<std::size_t>(ilGetInteger(IL_IMAGE_SIZE_OF_DATA)) < size) {
-      status = DecodeStatus::kConversionFailed;
-    } else {
-      try {
-        image.pixels.reserve(chainCapacity(size));
-        image.pixels.resize(size);
-        image.width = width;
-        image.height = height;
-        bool topRowFirst = ilGetInteger(IL_IMAGE_ORIGIN) != IL_ORIGIN_LOWER_LEFT;
-        for (ILint row = 0; row < height; ++row) {
-          ILint source = topRowFirst ? height - 1 - row : row;
-          std::memcpy(&image.pixels[static_cast<std::size_t>(row) * rowBytes],
-                      data + static_cast<std::size_t>(source) * rowBytes, rowBytes);
-        }
-      } catch (const std::bad_alloc&) {
-        image = DecodedImage();
-        status = DecodeStatus::kLoadFailed;
-      }
-    }
-  }
-  ilBindImage(0);
-  ilDeleteImages(1, &handle);
-  if (status != DecodeStatus::kOk) clearDevilErrors();
-  return status;
-}
-
 }  // namespace
-
-bool ImageDecoder::startDevil() {
-  static const bool started = [] {
-    if (ilGetInteger(IL_VERSION_NUM) < kMinimumDevilVersion) return false;
-    ilInit();
-    return true;
-  }();
-  return started;
-}
 
 DecodeStatus ImageDecoder::decode(const std::string& path, DecodedImage& image) {
   startDevil();
   image = DecodedImage();
   if (decodeFast(path, image)) return DecodeStatus::kOk;
-  return decodeWithDevil(path, image);
+  return decodeWithFallback(path, image);
 }
 
 void addMipmapLevels(DecodedImage& image) {
