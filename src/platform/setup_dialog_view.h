@@ -1,4 +1,5 @@
-// The setup dialog's window, as the rest of the program sees it; platform/gtk/ shows it.
+// The setup dialog's window, as the rest of the program sees it; platform/gtk/ shows it on
+// Linux, platform/win32/ on Windows.
 // The view only shows what its presenter holds and forwards the viewer's selections;
 // every rule (which resolutions are listed, what a selection change does, what "Start"
 // writes) lives in the presenter, which needs no toolkit.
@@ -34,6 +35,10 @@ class SetupDialogPresenter {
 };
 
 enum class SetupDialogResult { kStart, kQuit, kUnavailable };
+
+// Whether the desktop can show the setup dialog at all (on Linux: whether GTK could open a
+// display).
+bool dialogsAvailable();
 
 // Shows the modal dialog until "Start" or "Quit" is pressed; `checks` holds the initial
 // state of the check boxes and receives their final state. "Start" stays insensitive

@@ -11,7 +11,7 @@
 #include "author/author_session.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
-#include "platform/gtk/gtk_error_reporter.h"
+#include "platform/message_boxes.h"
 #include "player/player_options.h"
 #include "player/setup_dialog.h"
 
@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
   const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
   if (!folder.empty() && chdir(folder.c_str()) != 0) return -1;
 
-  GtkErrorReporter messageBoxes;
-  setErrorReporter(&messageBoxes);
+  std::unique_ptr<ErrorReporter> messageBoxes = makeMessageBoxReporter();
+  setErrorReporter(messageBoxes.get());
 
   auto demo = std::make_unique<Demo>();
   applyPlayerOptions(options, demo->settings);

@@ -2,19 +2,18 @@
 
 #include "app/window.h"
 #include "core/error_report.h"
-#include "platform/gtk/gtk_session.h"
 #include "platform/setup_dialog_view.h"
 #include "player/resolution_presenter.h"
 
 namespace quintaval {
 
 bool runSetupDialog(DemoSettings& settings) {
-  if (!ensureGtk()) return true;
+  if (!dialogsAvailable()) return true;
   Resolution desktop;
   std::vector<DisplayMode> modes = queryDisplayModes(desktop);
   if (modes.empty()) {
-    // GLFW cannot see the display GTK opened, or reports no mode: the dialog would offer
-    // nothing to start with, and the window could not open either.
+    // GLFW cannot see the display the dialog opened on, or reports no mode: the dialog
+    // would offer nothing to start with, and the window could not open either.
     reportError("Unable to initialize GLFW!");
     return false;
   }

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/gtk/gtk_session.h"
+#include "platform/message_boxes.h"
 
 namespace quintaval {
 
@@ -32,5 +33,7 @@ void GtkErrorReporter::onResponse(void* dialog, int, void* self) {
 void GtkErrorReporter::pump() {
   if (openMessages_ > 0) processGtkEvents();
 }
+
+std::unique_ptr<ErrorReporter> makeMessageBoxReporter() { return std::make_unique<GtkErrorReporter>(); }
 
 }  // namespace quintaval

@@ -88,6 +88,8 @@ GtkWidget* checkBox(GtkWidget* fixed, const char* text, bool active, int x, int 
 
 }  // namespace
 
+bool dialogsAvailable() { return ensureGtk(); }
+
 SetupDialogResult runSetupDialogView(SetupDialogPresenter& presenter, SetupDialogChecks& checks) {
   if (!ensureGtk()) return SetupDialogResult::kUnavailable;
 
