@@ -11,12 +11,14 @@
 #include "author/author_session.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
+#include "platform/console.h"
 #include "platform/message_boxes.h"
 #include "player/player_options.h"
 #include "player/setup_dialog.h"
 
 int main(int argc, char** argv) {
   using namespace quintaval;
+  attachToStartingConsole();
   PlayerOptions options;
   if (std::optional<int> status = parsePlayerOptions(argc, argv, options)) return *status;
   // Data/ is read relative to the demo's folder (--data checked that a given one exists).

@@ -1,6 +1,13 @@
 # Helpers for the end-to-end scripts. Each script sources this file first; it re-runs the
-# script inside a private Xvfb server unless the script sets QV_NO_XVFB.
+# script inside a private Xvfb server unless the script sets QV_NO_XVFB. The Windows suite
+# (tests/windows/) uses them too: there QV_PLAYER names quintaval.exe, QV_EMULATOR the
+# script that runs it under Wine, and QV_DIALOG_CLASS and QV_DEMO_CLASS the X classes Wine
+# gives the two windows.
 set -u
+QV_PLAYER=${QV_PLAYER:-quintaval}
+QV_EMULATOR=${QV_EMULATOR:-}
+QV_DIALOG_CLASS=${QV_DIALOG_CLASS:-Quintaval}
+QV_DEMO_CLASS=${QV_DEMO_CLASS:-Quintaval demosystem}
 
 if [[ -z "${QV_IN_XVFB:-}" && -z "${QV_NO_XVFB:-}" ]]; then
   export QV_IN_XVFB=1
@@ -22,7 +29,7 @@ fail() {
 # Starts quintaval in the runnable tree with the arguments given; its standard output and
 # error go to $QV_LOG_DIR/stdout and stderr.
 start_quintaval() {
-  (cd "$QV_DEMO_DIR" && exec ./quintaval "$@" >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr") &
+  (cd "$QV_DEMO_DIR" && exec $QV_EMULATOR "./$QV_PLAYER" "$@" >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr") &
   QV_PID=$!
 }
 
@@ -80,7 +87,7 @@ use_scratch_tree_without() {
   local tree entry skip name
   tree=$(mktemp -d)
   trap 'rm -rf "'"$tree"'"' EXIT
-  ln -s "$QV_DEMO_DIR/quintaval" "$tree/quintaval"
+  ln -s "$QV_DEMO_DIR/$QV_PLAYER" "$tree/$QV_PLAYER"
   mkdir "$tree/Data"
   for entry in "$QV_DEMO_DIR"/Data/*; do
     name=$(basename "$entry")
@@ -125,8 +132,8 @@ wait_for_window_class() {
 
 # The setup dialog is a GTK window (class "Quintaval"); the demo window is GLFW's, whose
 # class is its title.
-wait_for_dialog() { wait_for_window_class "Quintaval" "$1"; }
-wait_for_demo_window() { wait_for_window_class "Quintaval demosystem" "$1"; }
+wait_for_dialog() { wait_for_window_class "$QV_DIALOG_CLASS" "$1"; }
+wait_for_demo_window() { wait_for_window_class "$QV_DEMO_CLASS" "$1"; }
 
 # Waits up to $1 seconds for quintaval to exit and sets QV_STATUS to its exit status.
 # (Not for use in $(...): only this shell can collect its child's status.)
@@ -143,7 +150,7 @@ wait_for_exit() {
   return 1
 }
 
-QV_PROBE="$QV_BINARY_DIR/tests/qv_screen_probe"
+QV_PROBE=${QV_PROBE:-$QV_BINARY_DIR/tests/qv_screen_probe}
 
 # Waits up to $1 seconds for the loading picture (the first picture that is not black)
 # and then for the first demo frame (the first picture that differs from it). The demo
@@ -156,7 +163,7 @@ wait_for_demo_start() {
     kill -0 "$QV_PID" 2>/dev/null || return 1
     if ((${#area[@]} == 0)); then
       local window X Y WIDTH HEIGHT
-      window=$(xdotool search --onlyvisible --class "^Quintaval demosystem\$" 2>/dev/null | head -n1)
+      window=$(xdotool search --onlyvisible --class "^$QV_DEMO_CLASS\$" 2>/dev/null | head -n1)
       if [[ -n "$window" ]] && eval "$(xdotool getwindowgeometry --shell "$window")"; then
         area=("$X" "$Y" "$WIDTH" $((HEIGHT - HEIGHT / 50 - 2)))
       else

@@ -1,0 +1,14 @@
+# "Quit" on the Win32 setup dialog ends the program with -1 (255); Escape there does
+# nothing, and the dialog has no close box to end it otherwise.
+source "$QV_SOURCE_DIR/tests/e2e/lib.sh"
+
+start_quintaval
+dialog=$(wait_for_dialog 60) || fail "no setup dialog appeared"
+sleep 1
+xdotool windowfocus --sync "$dialog" key Escape
+sleep 1
+kill -0 "$QV_PID" 2>/dev/null || fail "Escape closed the dialog"
+xdotool windowfocus --sync "$dialog" key alt+q
+wait_for_exit 30 || fail "still running after Quit"
+[[ "$QV_STATUS" == 255 ]] || fail "exit status $QV_STATUS, expected 255"
+echo "PASS"
