@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 namespace quintaval {
 namespace {
@@ -25,16 +26,52 @@ constexpr std::size_t kEventBufferSize = 16384;
 
 }  // namespace
 
-ChangeNotifier::ChangeNotifier()
+struct ChangeNotifier::Impl {
+  // A watched directory is known by its parent's watch and its own name; its path is
+  // built from the chain up to the root.
+  struct WatchedDirectory {
+    int parent;        // -1 for the root
+    std::string name;  // the root's full path for the root
+  };
+
+  Impl();
+  ~Impl();
+  bool open(const std::string& root);
+  bool waitForChanges(std::vector<std::string>& names);
+  void wake();
+
+  std::string pathOf(int watch) const;
+  // The path of `name` in the watched directory `watch`, relative to the root.
+  std::string relativePathOf(int watch, const std::string& name) const;
+  // Watches the directory `name` inside the watched `parent` (once per directory) and
+  // everything below it. When `reportFiles`, files found on the way are appended to
+  // `names`: they may have been written before their directory was watched.
+  void watchDirectory(int parent, const std::string& name, bool reportFiles,
+                      std::vector<std::string>* names);
+  void watchChildren(int watch, bool reportFiles, std::vector<std::string>* names);
+  // Stops watching a directory that left its place, and everything below it.
+  void forgetDirectory(int parent, const std::string& name);
+  void forgetTree(int watch);
+  // Rewatches everything below the root after events were lost.
+  void rebuild();
+  void readEvents(std::vector<std::string>& names);
+
+  int inotifyFd_ = -1;
+  int wakeFd_ = -1;
+  int rootWatch_ = -1;
+  std::unordered_map<int, WatchedDirectory> watchedDirectories_;
+};
+
+ChangeNotifier::Impl::Impl()
     : inotifyFd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
       wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
 
-ChangeNotifier::~ChangeNotifier() {
+ChangeNotifier::Impl::~Impl() {
   if (inotifyFd_ >= 0) close(inotifyFd_);
   if (wakeFd_ >= 0) close(wakeFd_);
 }
 
-bool ChangeNotifier::open(const std::string& root) {
+bool ChangeNotifier::Impl::open(const std::string& root) {
   if (inotifyFd_ < 0 || wakeFd_ < 0 || rootWatch_ >= 0) return false;
   rootWatch_ = inotify_add_watch(inotifyFd_, root.c_str(), kWatchMask);
   if (rootWatch_ < 0) return false;
@@ -43,7 +80,7 @@ bool ChangeNotifier::open(const std::string& root) {
   return true;
 }
 
-std::string ChangeNotifier::pathOf(int watch) const {
+std::string ChangeNotifier::Impl::pathOf(int watch) const {
   std::string path;
   for (auto it = watchedDirectories_.find(watch); it != watchedDirectories_.end();
        it = watchedDirectories_.find(it->second.parent)) {
@@ -52,7 +89,7 @@ std::string ChangeNotifier::pathOf(int watch) const {
   return path;
 }
 
-std::string ChangeNotifier::relativePathOf(int watch, const std::string& name) const {
+std::string ChangeNotifier::Impl::relativePathOf(int watch, const std::string& name) const {
   std::string path = name;
   for (auto it = watchedDirectories_.find(watch); it != watchedDirectories_.end() && it->first != rootWatch_;
        it = watchedDirectories_.find(it->second.parent)) {
@@ -61,8 +98,8 @@ std::string ChangeNotifier::relativePathOf(int watch, const std::string& name) c
   return path;
 }
 
-void ChangeNotifier::watchDirectory(int parent, const std::string& name, bool reportFiles,
-                                    std::vector<std::string>* names) {
+void ChangeNotifier::Impl::watchDirectory(int parent, const std::string& name, bool reportFiles,
+                                          std::vector<std::string>* names) {
   std::string path = pathOf(parent) + "/" + name;
   int watch = inotify_add_watch(inotifyFd_, path.c_str(), kWatchMask);
   // A watch the tree already holds was reached again through a link (possibly one
@@ -72,7 +109,7 @@ void ChangeNotifier::watchDirectory(int parent, const std::string& name, bool re
   watchChildren(watch, reportFiles, names);
 }
 
-void ChangeNotifier::watchChildren(int watch, bool reportFiles, std::vector<std::string>* names) {
+void ChangeNotifier::Impl::watchChildren(int watch, bool reportFiles, std::vector<std::string>* names) {
   namespace fs = std::filesystem;
   std::error_code error;
   fs::directory_iterator it(fs::path(pathOf(watch)), error);
@@ -89,7 +126,7 @@ void ChangeNotifier::watchChildren(int watch, bool reportFiles, std::vector<std:
   }
 }
 
-void ChangeNotifier::forgetTree(int watch) {
+void ChangeNotifier::Impl::forgetTree(int watch) {
   std::vector<int> children;
   for (const auto& [child, directory] : watchedDirectories_) {
     if (directory.parent == watch) children.push_back(child);
@@ -99,7 +136,7 @@ void ChangeNotifier::forgetTree(int watch) {
   watchedDirectories_.erase(watch);
 }
 
-void ChangeNotifier::forgetDirectory(int parent, const std::string& name) {
+void ChangeNotifier::Impl::forgetDirectory(int parent, const std::string& name) {
   for (const auto& [watch, directory] : watchedDirectories_) {
     if (directory.parent == parent && directory.name == name) {
       forgetTree(watch);
@@ -108,7 +145,7 @@ void ChangeNotifier::forgetDirectory(int parent, const std::string& name) {
   }
 }
 
-void ChangeNotifier::rebuild() {
+void ChangeNotifier::Impl::rebuild() {
   std::vector<int> children;
   for (const auto& [watch, directory] : watchedDirectories_) {
     if (directory.parent == rootWatch_) children.push_back(watch);
@@ -117,7 +154,7 @@ void ChangeNotifier::rebuild() {
   watchChildren(rootWatch_, false, nullptr);
 }
 
-void ChangeNotifier::readEvents(std::vector<std::string>& names) {
+void ChangeNotifier::Impl::readEvents(std::vector<std::string>& names) {
   alignas(inotify_event) char buffer[kEventBufferSize];
   for (;;) {
     ssize_t length = read(inotifyFd_, buffer, sizeof buffer);
@@ -150,7 +187,7 @@ void ChangeNotifier::readEvents(std::vector<std::string>& names) {
   }
 }
 
-bool ChangeNotifier::waitForChanges(std::vector<std::string>& names) {
+bool ChangeNotifier::Impl::waitForChanges(std::vector<std::string>& names) {
   if (inotifyFd_ < 0 || wakeFd_ < 0 || rootWatch_ < 0) return false;
   pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
   for (;;) {
@@ -168,11 +205,17 @@ bool ChangeNotifier::waitForChanges(std::vector<std::string>& names) {
   return watchedDirectories_.count(rootWatch_) != 0;
 }
 
-void ChangeNotifier::wake() {
+void ChangeNotifier::Impl::wake() {
   if (wakeFd_ < 0) return;
   std::uint64_t one = 1;
   ssize_t written = write(wakeFd_, &one, sizeof one);
   (void)written;
 }
+
+ChangeNotifier::ChangeNotifier() : impl_(std::make_unique<Impl>()) {}
+ChangeNotifier::~ChangeNotifier() = default;
+bool ChangeNotifier::open(const std::string& root) { return impl_->open(root); }
+bool ChangeNotifier::waitForChanges(std::vector<std::string>& paths) { return impl_->waitForChanges(paths); }
+void ChangeNotifier::wake() { impl_->wake(); }
 
 }  // namespace quintaval
