@@ -20,15 +20,10 @@ std::string findDemoFolder(const std::string& dataOption, const std::string& exe
 std::string installedBeside(const std::string& executable, const std::string& fromBin, const std::string& entry) {
   if (executable.empty()) return std::string();
   // Lexically: the executable's path is already resolved, and "bin/.." must not need bin/.
-  const fs::path installed = (fs::path(executable).parent_path() / fromBin).lexically_normal();
+  // Paths are UTF-8 (on Windows a plain std::string would be read in the ANSI code page).
+  const fs::path installed = (fs::u8path(executable).parent_path() / fs::u8path(fromBin)).lexically_normal();
   std::error_code error;
-  return fs::is_directory(installed / entry, error) ? installed.string() : std::string();
-}
-
-std::string runningExecutable() {
-  std::error_code error;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : self.string();
+  return fs::is_directory(installed / fs::u8path(entry), error) ? installed.u8string() : std::string();
 }
 
 }  // namespace quintaval

@@ -1,5 +1,5 @@
 // Which demo a program plays: the folder whose Data/ it reads. The player and
-// quintaval-capture enter that folder before reading anything.
+// quintaval-capture enter that folder before reading anything. Paths are UTF-8.
 #pragma once
 
 #include <string>
@@ -12,9 +12,6 @@ namespace quintaval {
 // `executable` so that a relocated or staged install finds its own. When none has Data/,
 // an empty string too: the program stays where it is and reports the files it misses.
 std::string findDemoFolder(const std::string& dataOption, const std::string& executable);
-
-// The running program's own path (through /proc/self/exe), empty when unknown.
-std::string runningExecutable();
 
 // The folder `fromBin` leads to from `executable`'s folder, when it holds `entry`; else
 // an empty string. How an installed program finds what was installed beside it.

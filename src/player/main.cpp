@@ -1,8 +1,6 @@
 // quintaval: the demo player. Start-up runs the steps below in order; any failure ends
 // the program with -1 after its message was shown. With --author the same demo runs in
 // author mode (see author/author_session.h); viewer mode never constructs any of it.
-#include <unistd.h>
-
 #include <memory>
 
 #include "app/demo.h"
@@ -12,6 +10,7 @@
 #include "core/demo_folder.h"
 #include "core/error_report.h"
 #include "platform/console.h"
+#include "platform/files/own_location.h"
 #include "platform/message_boxes.h"
 #include "player/player_options.h"
 #include "player/setup_dialog.h"
@@ -23,7 +22,7 @@ int main(int argc, char** argv) {
   if (std::optional<int> status = parsePlayerOptions(argc, argv, options)) return *status;
   // Data/ is read relative to the demo's folder (--data checked that a given one exists).
   const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
-  if (!folder.empty() && chdir(folder.c_str()) != 0) return -1;
+  if (!folder.empty() && !enterFolder(folder)) return -1;
 
   std::unique_ptr<ErrorReporter> messageBoxes = makeMessageBoxReporter();
   setErrorReporter(messageBoxes.get());

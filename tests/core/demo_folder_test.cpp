@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files/own_location.h"
 #include "support/temp_dir.h"
 
 namespace quintaval {

@@ -4,8 +4,6 @@
 //
 // Exit status: 0 success, 1 the demo could not be started or the output not written,
 // 2 bad usage.
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +22,7 @@
 #include "core/data_paths.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
+#include "platform/files/own_location.h"
 #include "playback/music_clock.h"
 
 namespace {
@@ -77,7 +76,7 @@ int main(int argc, char** argv) {
   if (std::optional<int> status = parseCaptureOptions(argc, argv, options)) return *status;
   anchorOutput(options);
   const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
-  if (!folder.empty() && chdir(folder.c_str()) != 0) {
+  if (!folder.empty() && !enterFolder(folder)) {
     return failure("cannot enter the directory " + folder);
   }
   if (!fs::is_directory(kDataDir)) {

@@ -16,6 +16,7 @@
 
 #include "core/command_line.h"
 #include "core/demo_folder.h"
+#include "platform/files/own_location.h"
 #include "demo_tree.h"
 #include "models.h"
 #include "music.h"
