@@ -3,7 +3,6 @@
 #include "sync/track_file.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -12,6 +11,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/files/staged_file.h"
 
 namespace quintaval {
 namespace {
@@ -118,36 +119,14 @@ bool stageTrackFile(const std::string& path, const std::vector<SyncKey>& keys,
                     std::string& tempPath) {
   tempPath.clear();
   std::string bytes;
-  if (!encodeTrackFile(keys, bytes)) return false;
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      ok = false;
-    } else {
-      done += static_cast<size_t>(n);
-    }
-  }
-  // mkstemp creates the file 0600; a track file is ordinary data.
-  if (ok && fchmod(fd, 0644) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  tempPath = temp;
-  return true;
+  return encodeTrackFile(keys, bytes) && stageFile(path, bytes, tempPath);
 }
 
 bool writeTrackFile(const std::string& path, const std::vector<SyncKey>& keys) {
   std::string temp;
   if (!stageTrackFile(path, keys, temp)) return false;
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
+  if (!commitStagedFile(temp, path)) {
+    discardStagedFile(temp);
     return false;
   }
   return true;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files/staged_file.h"
 #include "sync/track_file.h"
 #include "sync/track_sheet.h"
 
@@ -48,7 +49,7 @@ bool compileSheet(const std::string& sheetPath, const fs::path& outDir, const st
   std::error_code ec;
   fs::create_directories(outDir, ec);
   if (ec) {
-    std::fprintf(stderr, "%s: cannot create directory: %s\n", outDir.c_str(), ec.message().c_str());
+    std::fprintf(stderr, "%s: cannot create directory: %s\n", outDir.string().c_str(), ec.message().c_str());
     return false;
   }
   std::vector<std::pair<std::string, std::string>> staged;  // temporary, final
@@ -65,12 +66,12 @@ bool compileSheet(const std::string& sheetPath, const fs::path& outDir, const st
     staged.emplace_back(temp, path);
   }
   for (const auto& [temp, path] : staged) {
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (ok && !commitStagedFile(temp, path)) {
       std::fprintf(stderr, "%s: error: cannot write %s: %s\n", sheetPath.c_str(), path.c_str(),
                    std::strerror(errno));
       ok = false;
     }
-    if (!ok) std::remove(temp.c_str());
+    if (!ok) discardStagedFile(temp);
   }
   if (ok) trackCount = staged.size();
   return ok;

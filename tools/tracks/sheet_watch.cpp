@@ -29,7 +29,7 @@ void compileAndTell(const std::string& sheetPath, const fs::path& outDir, const 
   std::size_t count = 0;
   if (compileSheet(sheetPath, outDir, base, count)) {
     std::fprintf(stderr, "%s: compiled %zu track%s into %s\n", sheetPath.c_str(), count,
-                 count == 1 ? "" : "s", outDir.c_str());
+                 count == 1 ? "" : "s", outDir.string().c_str());
   }
 }
 
