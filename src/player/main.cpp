@@ -2,6 +2,8 @@
 // the program with -1 after its message was shown. With --author the same demo runs in
 // author mode (see author/author_session.h); viewer mode never constructs any of it.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/demo.h"
 #include "app/main_loop.h"
@@ -18,8 +20,11 @@
 int main(int argc, char** argv) {
   using namespace quintaval;
   attachToStartingConsole();
+  std::vector<std::string> arguments = programArguments(argc, argv);
+  std::vector<char*> words;
+  for (std::string& argument : arguments) words.push_back(argument.data());
   PlayerOptions options;
-  if (std::optional<int> status = parsePlayerOptions(argc, argv, options)) return *status;
+  if (std::optional<int> status = parsePlayerOptions(argc, words.data(), options)) return *status;
   // Data/ is read relative to the demo's folder (--data checked that a given one exists).
   const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
   if (!folder.empty() && !enterFolder(folder)) return -1;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/demo.h"
 #include "app/main_loop.h"
@@ -72,8 +73,11 @@ std::unique_ptr<FrameSink> openSink(const CaptureOptions& options, const Decoded
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
+  std::vector<std::string> arguments = programArguments(argc, argv);
+  std::vector<char*> words;
+  for (std::string& argument : arguments) words.push_back(argument.data());
   CaptureOptions options;
-  if (std::optional<int> status = parseCaptureOptions(argc, argv, options)) return *status;
+  if (std::optional<int> status = parseCaptureOptions(argc, words.data(), options)) return *status;
   anchorOutput(options);
   const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
   if (!folder.empty() && !enterFolder(folder)) {

@@ -15,6 +15,8 @@ std::string runningExecutable() {
   return error ? std::string() : self.string();
 }
 
+std::vector<std::string> programArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
 bool enterFolder(const std::string& utf8Path) { return chdir(utf8Path.c_str()) == 0; }
 
 }  // namespace quintaval

@@ -2,6 +2,9 @@
 // that names outside the ANSI code page work; paths are converted from and to UTF-8.
 #include "platform/files/own_location.h"
 
+#include <shellapi.h>
+
+#include <cwchar>
 #include <vector>
 
 #include "platform/files/utf16_win32.h"
@@ -18,6 +21,18 @@ std::string runningExecutable() {
     if (length < size) return narrow(path.data(), length);
   }
   return std::string();
+}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+  std::vector<std::string> arguments(argv, argv + argc);
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return arguments;
+  if (count == argc) {
+    for (int i = 0; i < count; ++i) arguments[static_cast<std::size_t>(i)] = narrow(wide[i], std::wcslen(wide[i]));
+  }
+  LocalFree(wide);
+  return arguments;
 }
 
 bool enterFolder(const std::string& utf8Path) {
