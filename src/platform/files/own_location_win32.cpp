@@ -2,12 +2,12 @@
 // that names outside the ANSI code page work; paths are converted from and to UTF-8.
 #include "platform/files/own_location.h"
 
-#include <shellapi.h>
-
 #include <cwchar>
 #include <vector>
 
-#include "platform/files/utf16_win32.h"
+#include "platform/files/utf16_win32.h"  // windows.h, which shellapi.h needs first
+
+#include <shellapi.h>
 
 namespace quintaval {
 
