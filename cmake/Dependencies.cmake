@@ -5,9 +5,17 @@ find_package(Threads REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 
 pkg_check_modules(GLFW REQUIRED IMPORTED_TARGET glfw3)
-pkg_check_modules(GLEW REQUIRED IMPORTED_TARGET glew)
+if(WIN32)
+  # GLEW's pkg-config file asks for a GLU package that MinGW does not have.
+  find_library(QV_GLEW_STATIC NAMES libglew32.a REQUIRED)
+  add_library(PkgConfig::GLEW INTERFACE IMPORTED)
+  set_target_properties(PkgConfig::GLEW PROPERTIES INTERFACE_LINK_LIBRARIES "${QV_GLEW_STATIC};opengl32"
+                        INTERFACE_INCLUDE_DIRECTORIES ${QV_WINDOWS_PREFIX}/include)
+else()
+  pkg_check_modules(GLEW REQUIRED IMPORTED_TARGET glew)
+endif()
 pkg_check_modules(TURBOJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
-pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET spng)
+pkg_search_module(SPNG REQUIRED IMPORTED_TARGET spng libspng)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(FFTW3F REQUIRED IMPORTED_TARGET fftw3f)
@@ -20,6 +28,11 @@ if(WIN32)
   target_compile_definitions(PkgConfig::GLEW INTERFACE GLEW_STATIC)
   # A static mpg123 needs the shell's path functions, which its pkg-config file leaves out.
   target_link_libraries(PkgConfig::MPG123 INTERFACE shlwapi)
+  # libspng's pkg-config file names its import library; the static one has its own name
+  # and wants its declarations without dllimport.
+  find_library(QV_SPNG_STATIC NAMES libspng_static.a REQUIRED)
+  set_target_properties(PkgConfig::SPNG PROPERTIES INTERFACE_LINK_LIBRARIES "${QV_SPNG_STATIC};z")
+  target_compile_definitions(PkgConfig::SPNG INTERFACE SPNG_STATIC)
   foreach(header_only CLI11::CLI11 nlohmann_json::nlohmann_json)
     add_library(${header_only} INTERFACE IMPORTED)
     set_target_properties(${header_only} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${QV_WINDOWS_PREFIX}/include)

@@ -23,11 +23,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # pkg-config reads the prefix's files only, and gives the static link lines.
-set(ENV{PKG_CONFIG_LIBDIR} ${QV_WINDOWS_PREFIX}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_LIBDIR} ${QV_WINDOWS_PREFIX}/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
 set(PKG_CONFIG_ARGN --static)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# File sizes in 64 bits, as on Linux: the readers refuse files by their size.
+set(CMAKE_C_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
+set(CMAKE_CXX_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
 
 # Test programs and the build's own steps run the cross-built programs under Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -5,14 +5,14 @@
 # compilers of cmake/mingw-w64.cmake, and installs them with the header-only libraries
 # the Linux build already has (CLI11, nlohmann-json) into one prefix.
 #
-# The prefix lives outside the clone, in a cache folder named after this script's and the
-# toolchain file's content: a second run with both unchanged reuses it at once. Prints
-# the prefix on standard output; the build's messages go to PREFIX/../build.log.
+# The prefix lives outside the clone, in a cache folder named after this script's content:
+# a second run of the same script reuses it at once. Prints the prefix on standard
+# output; the build's messages go to PREFIX/../build.log.
 #   scripts/windows-deps.sh            (cache: $QV_WINDOWS_CACHE, else ~/.cache/quintaval)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$root/cmake/mingw-w64.cmake
-key=$(cat "$0" "$toolchain" | sha256sum | cut -c1-16)
+key=$(sha256sum <"$0" | cut -c1-16)
 cache=${QV_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quintaval}/windows-$key
 prefix=$cache/prefix
 if [[ -f $cache/done ]]; then

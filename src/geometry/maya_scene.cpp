@@ -99,7 +99,7 @@ struct OpenLight {
 }  // namespace
 
 std::string mayaObjectName(const std::string& path) {
-  const std::size_t cut = path.rfind('/');
+  const std::size_t cut = path.find_last_of("/\\");  // either separator: Windows paths have both
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 

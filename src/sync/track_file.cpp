@@ -56,10 +56,9 @@ bool readTrackFile(const std::string& path, std::vector<SyncKey>& keys, TrackFil
   struct stat status;
   if (fstat(fileno(file.get()), &status) != 0) return fail(errno);
   if (!S_ISREG(status.st_mode)) return fail(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
-  // The length bounds how many keys can exist, whatever the count field says.
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return fail(errno);
-  const long length = std::ftell(file.get());
-  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return fail(errno);
+  // The length bounds how many keys can exist, whatever the count field says. Taken from
+  // the file's status, which holds 64 bits where ftell's long has 32 (Windows).
+  const std::int64_t length = status.st_size;
   info.fileBytes = length;
 
   unsigned char countBytes[4];

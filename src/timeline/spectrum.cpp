@@ -10,6 +10,9 @@
 namespace quintaval {
 namespace {
 
+// M_PI's value; not every C library defines M_PI in standard C++.
+constexpr double kPi = 3.14159265358979323846;
+
 class SpectrumAnalyser {
  public:
   SpectrumAnalyser() {
@@ -19,7 +22,7 @@ class SpectrumAnalyser {
     // The periodic Hann window sums to N/2, so a sine of amplitude A on a bin centre has
     // the magnitude A·N/4 before scaling.
     for (int n = 0; n < kSpectrumWindow; ++n) {
-      window_[n] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * M_PI * n / kSpectrumWindow));
+      window_[n] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * kPi * n / kSpectrumWindow));
     }
   }
 

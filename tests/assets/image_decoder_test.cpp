@@ -48,7 +48,13 @@ TEST(ImageDecoder, FastPathAndDevilGiveTheSamePixels) {
     std::filesystem::copy_file(base + name + ".jpg", base + name + ".jpe");
     DecodedImage fast, devil;
     EXPECT_EQ(ImageDecoder::decode(base + name + ".jpg", fast), ImageDecoder::decode(base + name + ".jpe", devil));
+#ifdef _WIN32
+    // stb_image, the fallback there, rounds its JPEG transform otherwise: close, not equal.
+    ASSERT_EQ(fast.pixels.size(), devil.pixels.size()) << name;
+    for (std::size_t i = 0; i < fast.pixels.size(); ++i) ASSERT_NEAR(fast.pixels[i], devil.pixels[i], 8) << name << " " << i;
+#else
     EXPECT_TRUE(fast.pixels == devil.pixels) << name;
+#endif
   }
   DecodedImage image;
   ASSERT_EQ(ImageDecoder::decode(base + "whole.jpg", image), DecodeStatus::kOk);

@@ -21,7 +21,7 @@ TEST(ShakeBin, TruncatesInRangeValuesAndKeepsEveryOtherInsideTheSpectrum) {
       {-3.0f, 127.9f, 0}, {-3.0f, 0.0f, 1}, {nan, 1.0f, 0},       {inf, 1.0f, 0},    {-inf, 1.0f, 0}};
   for (const auto& [value, t, bin] : cases) EXPECT_EQ(shakeBin(value, t), bin) << value << " at " << t;
   // Where the cosine is exactly -1 the truncated bin would be -1, outside the spectrum.
-  const float t = static_cast<float>(M_PI / 10000.0);
+  const float t = static_cast<float>(3.14159265358979323846 / 10000.0);
   EXPECT_TRUE(std::cos(t * 10000.0f) != -1.0f || shakeBin(-1.0f, t) == 0);
 }
 

@@ -1,6 +1,7 @@
 // Switches the process to a locale whose decimal separator is a comma, for tests that
 // check number parsing does not depend on it: the C locale (strtod, printf) becomes
-// de_DE.UTF-8 — made with localedef in a scratch directory when the system has none —
+// de_DE.UTF-8 — made with localedef in a scratch directory when the system has none; on
+// Windows de-DE —
 // and the global C++ locale (streams) gets a comma numpunct. Both come back at destruction.
 #pragma once
 
@@ -16,6 +17,9 @@ namespace quintaval::testing {
 class ScopedCommaLocale {
  public:
   ScopedCommaLocale() {
+#ifdef _WIN32
+    std::setlocale(LC_ALL, "de-DE");
+#else
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
       const std::string command =
           "localedef -i de_DE -f UTF-8 '" + (scratch_.path() / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
@@ -24,11 +28,14 @@ class ScopedCommaLocale {
         std::setlocale(LC_ALL, "de_DE.UTF-8");
       }
     }
+#endif
     cLocaleHasComma_ = *std::localeconv()->decimal_point == ',';
   }
   ~ScopedCommaLocale() {
     std::setlocale(LC_ALL, previousC_.c_str());
+#ifndef _WIN32
     unsetenv("LOCPATH");
+#endif
     std::locale::global(previousCpp_);
   }
   ScopedCommaLocale(const ScopedCommaLocale&) = delete;

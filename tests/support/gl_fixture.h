@@ -55,7 +55,9 @@ class GlFixture : public ::testing::Test {
     dir.write("Data/Shaders/" + file, "#version 330 core\nvoid main() { this is not glsl; }\n");
   }
   void restoreShader(const std::string& file) const {
-    std::filesystem::copy_file(shipped_ / file, "Data/Shaders/" + file, std::filesystem::copy_options::overwrite_existing);
+    // Removed first: MinGW's copy_file does not overwrite.
+    std::filesystem::remove("Data/Shaders/" + file);
+    std::filesystem::copy_file(shipped_ / file, "Data/Shaders/" + file);
   }
 
   // Every pixel of [x0, x1) x [y0, y1) of the current read framebuffer is `rgb`, give or

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -13,10 +14,14 @@ namespace quintaval::testing {
 
 class TempDir {
  public:
+  // A new directory of a random name under the system's temporary directory.
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quintaval-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate = std::filesystem::temp_directory_path() / ("quintaval-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("no scratch directory");
   }
   ~TempDir() {
     std::error_code ignored;

@@ -149,10 +149,13 @@ TEST(SyncDevice, ReadsEachTrackOnceFromItsPathOfAnyLength) {
   EXPECT_EQ(fov->valueAt(3.0), 60.0);
   EXPECT_EQ(device->trackCount(), 2);
 
-  // Names compare exactly; missing files give silent, empty tracks.
+  // Names compare exactly; missing files give silent, empty tracks (Windows finds file
+  // names in any case, so there "FOV" reads fov's file).
   const SyncTrack* upper = device->getTrack("FOV");
   EXPECT_NE(upper, fov);
+#ifndef _WIN32
   EXPECT_TRUE(upper->keys.empty());
+#endif
   EXPECT_EQ(device->trackCount(), 3);
 
   // Author mode re-reads one track in place; a file that cannot be read keeps the keys.

@@ -21,7 +21,7 @@ std::shared_ptr<DecodedMusic> sineMusic(int bin, int channels, double silenceSec
   auto music = std::make_shared<DecodedMusic>(
       DecodedMusic{kRate, channels, std::vector<float>(static_cast<size_t>(silent + kRate) * channels)});
   for (size_t i = static_cast<size_t>(silent) * channels; i < music->samples.size(); ++i) {
-    music->samples[i] = float(std::sin(2.0 * M_PI * bin * double(i / channels) / kSpectrumWindow));
+    music->samples[i] = float(std::sin(2.0 * 3.14159265358979323846 * bin * double(i / channels) / kSpectrumWindow));
   }
   return music;
 }
