@@ -12,7 +12,7 @@ save() { cat >"$1.tmp" && mv "$1.tmp" "$1"; }
 start_quintaval --author --start 40
 wait_for_line 'author mode: watching Data/' 180 || fail "author mode did not start"
 sleep 4
-xdotool key space
+xdotool windowfocus --sync "$(wait_for_demo_window 10)" key space
 wait_for_line 'paused at' 20 || fail "Space did not pause"
 good=$(wait_for_still_picture 20) || fail "the picture moves while paused"
 
@@ -23,7 +23,7 @@ sleep 1
 save "$data/Shaders/Model.frag" <"$demo/Data/Shaders/Model.frag"
 wait_for_line 'reloaded shader Model' 20 || fail "the repaired shader was not reloaded"
 [[ "$(wait_for_still_picture 20)" == "$good" ]] || fail "the repaired shader does not show the good picture"
-xdotool key Escape
+xdotool windowfocus --sync "$(wait_for_demo_window 10)" key Escape
 wait_for_exit 60 || fail "still running after Escape"
 [[ "$QV_STATUS" == 0 ]] || fail "exit status $QV_STATUS, expected 0"
 echo "PASS"

@@ -10,7 +10,7 @@ trap 'rm -rf "$scratch"' EXIT
 zip=$(ls "$scratch"/zip/quintaval-*-windows-x64.zip) || fail "no zip"
 release="$scratch/Démo ünd Ølé"
 mkdir "$release"
-(cd "$release" && unzip -q "$zip") || fail "cannot unzip $zip"
+(cd "$release" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
 folder=$(ls -d "$release"/quintaval-*-windows-x64) || fail "the zip has no top folder"
 for entry in quintaval.exe quintaval-capture.exe quintaval-tracks.exe quintaval-inspect.exe README.txt \
              Data/Sound/Musica.mp3 Data/Shaders/Model.frag; do
@@ -23,7 +23,7 @@ cd "$scratch/elsewhere"
 $QV_EMULATOR "$folder/quintaval.exe" --window 640x360 --start 40 >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr" &
 QV_PID=$!
 wait_for_demo_start 120 || fail "the unzipped demo did not start"
-xdotool key Escape
+xdotool windowfocus --sync "$(wait_for_demo_window 10)" key Escape
 wait_for_exit 60 || fail "still running after Escape"
 [[ "$QV_STATUS" == 0 ]] || fail "exit status $QV_STATUS, expected 0"
 
