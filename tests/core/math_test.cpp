@@ -28,6 +28,8 @@ TEST(Mat4, ProductsApplyTheRightOperandFirstAndTransformsComposeOnTheRight) {
   expectNear((s * t) * Vec4{1, 1, 1, 1}, {4, 2, 2, 1});
   // translate(M, v) = M * T(v): on a scaled matrix the offset is scaled too.
   expectNear(translate(scale(Mat4(), {2, 3, 4}), {1, 1, 1}), {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 2, 3, 4, 1});
+  // scale(M, v) = M * S(v) scales the first three columns only: a translation stays put.
+  expectNear(scale(translate(Mat4(), {1, 2, 3}), {2, 3, 4}), {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 1, 2, 3, 1});
 }
 
 TEST(Mat4, PerspectiveMatchesWorkedValues) {
