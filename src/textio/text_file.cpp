@@ -4,6 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace quintaval {
 
 std::FILE* openRegularFile(const std::string& path, std::size_t& size) {
@@ -15,6 +18,18 @@ std::FILE* openRegularFile(const std::string& path, std::size_t& size) {
   }
   size = file != nullptr ? static_cast<std::size_t>(status.st_size) : 0;
   return file;
+}
+
+std::string whyNotReadable(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::strerror(errno);
+  struct stat status {};
+  const bool statted = fstat(fileno(file), &status) == 0;
+  const int statError = errno;
+  std::fclose(file);
+  if (!statted) return std::strerror(statError);
+  if (S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
+  return S_ISREG(status.st_mode) ? std::string() : std::string("not a regular file");
 }
 
 bool readWholeFile(const std::string& path, std::string& contents) {

@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
 
   if (*compile) {
     std::size_t count = 0;
-    return compileSheet(sheet, outDir, base, count) ? 0 : 1;
+    return compileSheet(sheet, outDir, base, count) == SheetCompile::kWritten ? 0 : 1;
   }
   if (*watch) return watchSheet(sheet, outDir, base);
   if (*dumpCommand) return dump(files, base);

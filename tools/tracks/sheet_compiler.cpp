@@ -3,38 +3,29 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <utility>
 #include <vector>
 
 #include "platform/files/staged_file.h"
 #include "sync/track_file.h"
 #include "sync/track_sheet.h"
+#include "textio/text_file.h"
 
 namespace quintaval {
-namespace {
 
 namespace fs = std::filesystem;
 
-bool readText(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  text = contents.str();
-  return !in.bad();
-}
-
-}  // namespace
-
-bool compileSheet(const std::string& sheetPath, const fs::path& outDir, const std::string& base,
-                  std::size_t& trackCount) {
+SheetCompile compileSheet(const std::string& sheetPath, const fs::path& outDir, const std::string& base,
+                          std::size_t& trackCount) {
   trackCount = 0;
+  // Only a regular file is a sheet: a folder or a device is refused, with the reason,
+  // before anything is made.
   std::string text;
-  if (!readText(sheetPath, text)) {
-    std::fprintf(stderr, "%s: cannot read: %s\n", sheetPath.c_str(), std::strerror(errno));
-    return false;
+  const std::string unreadable = whyNotReadable(sheetPath);
+  if (!unreadable.empty() || !readWholeFile(sheetPath, text)) {
+    std::fprintf(stderr, "%s: cannot read: %s\n", sheetPath.c_str(),
+                 unreadable.empty() ? std::strerror(errno) : unreadable.c_str());
+    return SheetCompile::kUnreadable;
   }
   const TrackSheet sheet = parseTrackSheet(text);
   for (const SheetMessage& warning : sheet.warnings) {
@@ -44,13 +35,13 @@ bool compileSheet(const std::string& sheetPath, const fs::path& outDir, const st
   for (const SheetMessage& error : sheet.errors) {
     std::fprintf(stderr, "%s:%d: error: %s\n", sheetPath.c_str(), error.line, error.text.c_str());
   }
-  if (sheet.failed()) return false;
+  if (sheet.failed()) return SheetCompile::kFailed;
 
   std::error_code ec;
   fs::create_directories(outDir, ec);
   if (ec) {
     std::fprintf(stderr, "%s: cannot create directory: %s\n", outDir.string().c_str(), ec.message().c_str());
-    return false;
+    return SheetCompile::kFailed;
   }
   std::vector<std::pair<std::string, std::string>> staged;  // temporary, final
   bool ok = true;
@@ -73,8 +64,9 @@ bool compileSheet(const std::string& sheetPath, const fs::path& outDir, const st
     }
     if (!ok) discardStagedFile(temp);
   }
-  if (ok) trackCount = staged.size();
-  return ok;
+  if (!ok) return SheetCompile::kFailed;
+  trackCount = staged.size();
+  return SheetCompile::kWritten;
 }
 
 }  // namespace quintaval

@@ -11,10 +11,16 @@
 
 namespace quintaval {
 
+enum class SheetCompile {
+  kWritten,     // every track file was written
+  kUnreadable,  // the sheet is no regular file that can be read
+  kFailed,      // the sheet has errors, or a file could not be written
+};
+
 // Writes `outDir`/`base`_<track>.track for every track of the sheet at `sheetPath`,
-// creating `outDir` when missing. False after any error, every one of them reported;
-// `trackCount` is the number of tracks written.
-bool compileSheet(const std::string& sheetPath, const std::filesystem::path& outDir,
-                  const std::string& base, std::size_t& trackCount);
+// creating `outDir` when missing. Every error is reported; `trackCount` is the number of
+// tracks written.
+SheetCompile compileSheet(const std::string& sheetPath, const std::filesystem::path& outDir,
+                          const std::string& base, std::size_t& trackCount);
 
 }  // namespace quintaval

@@ -27,9 +27,17 @@ void requestStop(int) { stopRequested = 1; }
 
 void compileAndTell(const std::string& sheetPath, const fs::path& outDir, const std::string& base) {
   std::size_t count = 0;
-  if (compileSheet(sheetPath, outDir, base, count)) {
-    std::fprintf(stderr, "%s: compiled %zu track%s into %s\n", sheetPath.c_str(), count,
-                 count == 1 ? "" : "s", outDir.string().c_str());
+  switch (compileSheet(sheetPath, outDir, base, count)) {
+    case SheetCompile::kWritten:
+      std::fprintf(stderr, "%s: compiled %zu track%s into %s\n", sheetPath.c_str(), count,
+                   count == 1 ? "" : "s", outDir.string().c_str());
+      break;
+    case SheetCompile::kUnreadable:
+      // A save under the sheet's name is awaited as for any other change.
+      std::fprintf(stderr, "%s: waiting for a readable sheet\n", sheetPath.c_str());
+      break;
+    case SheetCompile::kFailed:
+      break;
   }
 }
 

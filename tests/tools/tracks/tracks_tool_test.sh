@@ -50,6 +50,11 @@ if "$tool" compile bad.sheet badout 2> errors.txt; then fail "bad sheet compiled
 grep -q "^bad.sheet:3: error" errors.txt || fail "line 3 not named"
 grep -q "^bad.sheet:4: error" errors.txt || fail "line 4 not named"
 [ ! -e badout ] || fail "output written for a bad sheet"
+# A sheet that is no regular file (a folder) is named with the reason; nothing is written.
+mkdir folder.sync
+if "$tool" compile folder.sync folderout 2> errors.txt; then fail "a folder compiled as a sheet"; fi
+grep -qx "folder.sync: cannot read: Is a directory" errors.txt || fail "folder sheet: $(cat errors.txt)"
+[ ! -e folderout ] || fail "output written for a folder sheet"
 
 # A sheet whose second file cannot be written (its name is too long for the file
 # system) leaves no file at all, not even a temporary one.
@@ -59,12 +64,17 @@ if "$tool" compile partial.sheet partial 2> errors.txt; then fail "unwritable fi
 grep -q "^partial.sheet:3: error: cannot write" errors.txt || fail "write error not named"
 [ -z "$(ls partial)" ] || fail "partial output: $(ls partial)"
 
-# watch: the first compile, a save by rename recompiles, a broken save (rewritten in
-# place) is reported as compile reports it and leaves the tracks as they were.
+# watch: a sheet that is a folder is reported and waited for, nothing written; then the
+# first compile, a save by rename recompiles, a broken save (rewritten in place) is
+# reported as compile reports it and leaves the tracks as they were.
 waitFor() { for _ in $(seq 200); do eval "$1" && return 0; sleep 0.05; done; fail "$2: $(cat watch.log)"; }
-mkdir sheets && printf 'track a\n0 1 step\n' > sheets/demo.sync
+mkdir -p sheets/demo.sync
 "$tool" watch sheets/demo.sync live 2> watch.log & watcher=$!
 trap 'kill $watcher 2>/dev/null; rm -rf "$work"' EXIT
+waitFor 'grep -qx "sheets/demo.sync: waiting for a readable sheet" watch.log' "no word of waiting"
+grep -qx "sheets/demo.sync: cannot read: Is a directory" watch.log || fail "folder sheet: $(cat watch.log)"
+[ ! -e live ] || fail "watch wrote tracks for a folder sheet"
+rmdir sheets/demo.sync && printf 'track a\n0 1 step\n' > sheets/demo.sync
 waitFor 'grep -q "compiled 1 track into live" watch.log' "no first compile"
 printf 'track a\n0 2 step\ntrack b\n' > sheets/new && mv sheets/new sheets/demo.sync
 waitFor '[ "$("$tool" eval live/sync_a.track 0)" = 2 ] && grep -q "compiled 2 tracks" watch.log' "no compile after a save"
