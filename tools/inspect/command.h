@@ -1,6 +1,7 @@
 // Sub-commands of quintaval-inspect. Each inspect_<kind>.cpp defines one command and
 // registers it with a file-scope CommandRegistration; main() gives every command a CLI11
-// sub-command to declare its arguments on, and runs the one the command line names.
+// sub-command to declare its arguments on, and runs the one the command line names. Each
+// command names its files "FILE", which main() checks are readable before it runs.
 #pragma once
 
 #include <CLI/CLI.hpp>

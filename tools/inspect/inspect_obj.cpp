@@ -8,6 +8,7 @@
 #include "command.h"
 #include "geometry/obj_reader.h"
 #include "json_values.h"
+#include "textio/text_file.h"
 
 namespace quintaval::inspect {
 namespace {
@@ -34,7 +35,10 @@ Json materialJson(const Material& m) {
 int inspectObj(const std::string& path) {
   ModelData model;
   if (!readObjFile(path, model) || !model.buildDrawData()) {
-    std::fprintf(stderr, "quintaval-inspect: %s: cannot be read\n", path.c_str());
+    // main() found the file readable: what fails now is memory (or a file that went).
+    const std::string reason = whyNotReadable(path);
+    std::fprintf(stderr, "%s: cannot read: %s\n", path.c_str(),
+                 reason.empty() ? "too large for memory" : reason.c_str());
     return 1;
   }
 

@@ -20,10 +20,7 @@ Json wordJson(const TextWord& word) {
 int inspectText(const std::string& path) {
   TextScript script;
   if (!readTextScript(path, script)) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file) std::fclose(file);
-    std::fprintf(stderr, file ? "quintaval-inspect: %s: no \"//Quintaval\" header; the program shows no text\n"
-                              : "quintaval-inspect: %s: cannot be read\n",
+    std::fprintf(stderr, "quintaval-inspect: %s: no \"//Quintaval\" header; the program shows no text\n",
                  path.c_str());
     return 1;
   }

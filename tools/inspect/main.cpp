@@ -1,12 +1,15 @@
 // quintaval-inspect KIND FILE...: reads data files with the program's own readers and
-// prints what the program will make of them, as JSON.
+// prints what the program will make of them, as JSON. Every FILE of every kind must be a
+// regular file that can be read ("PATH: cannot read: REASON" otherwise, and no JSON).
 //
 // Exit status: 0 done, 1 a file could not be read, 2 bad usage.
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "command.h"
 #include "core/command_line.h"
+#include "textio/text_file.h"
 
 namespace quintaval::inspect {
 
@@ -33,7 +36,15 @@ int main(int argc, char** argv) {
   }
   if (std::optional<int> status = parseCommandLine(app, argc, argv)) return *status;
   for (const auto& [kind, run] : runs) {
-    if (*kind) return run();
+    if (!*kind) continue;
+    bool readable = true;
+    for (const std::string& file : kind->get_option("FILE")->results()) {
+      const std::string reason = whyNotReadable(file);
+      if (reason.empty()) continue;
+      std::fprintf(stderr, "%s: cannot read: %s\n", file.c_str(), reason.c_str());
+      readable = false;
+    }
+    return readable ? run() : 1;
   }
   return commandLineError(app, "a kind is needed: " + kinds);
 }

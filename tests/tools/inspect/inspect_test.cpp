@@ -90,8 +90,6 @@ TEST_F(Inspect, ObjShowsRecordsGroupsMaterialsAndRanges) {
 
   const InspectRun points = inspect("obj " + file("p.obj", "v 1 2 3\nf 1 1 1\n"));
   EXPECT_EQ(points.output["pointMode"], true);
-  EXPECT_EQ(inspect("obj '" + (dir.path() / "none.obj").string() + "'").status, 1);
-  EXPECT_EQ(inspect("obj '" + (dir.path() / "Models").string() + "/'").status, 1);
 }
 
 TEST_F(Inspect, MayaShowsPathsAndLightsUnderTheirFileNames) {
@@ -104,10 +102,6 @@ TEST_F(Inspect, MayaShowsPathsAndLightsUnderTheirFileNames) {
   const auto& light = run.output["pointLights"][0];
   EXPECT_EQ(light["position"], nlohmann::json::array({4.0, 5.0, 6.0}));
   EXPECT_EQ(light["intensity"], 2.5);
-  EXPECT_EQ(inspect("maya " + file("x.ma", kCurve) + " '" +
-                    (dir.path() / "missing.ma").string() + "'")
-                .status,
-            1);
 }
 
 TEST_F(Inspect, PathGivesBothQueriesAtEachU) {
@@ -139,10 +133,28 @@ TEST_F(Inspect, TextShowsTheScriptAndNamesTheFilesThePlayerWouldIgnore) {
   EXPECT_NE(lower.status, 0);
   EXPECT_NE(lower.errors.find("no \"//Quintaval\" header"), std::string::npos) << lower.errors;
   EXPECT_TRUE(lower.output.is_discarded());
-  const InspectRun missing = inspect("text '" + (dir.path() / "missing.txt").string() + "'");
-  EXPECT_NE(missing.status, 0);
-  EXPECT_NE(missing.errors.find("cannot be read"), std::string::npos) << missing.errors;
   EXPECT_EQ(inspect("text").status, 2);
+}
+
+// A folder or a missing file, alone or after a good file: named with the reason, no JSON.
+TEST_F(Inspect, EveryKindRefusesAPathThatIsNoReadableFile) {
+  const std::string good = file("Maya/CamCurve.ma", kCurve) + " ";
+  const struct {
+    std::string path;
+    std::string reason;
+  } paths[] = {{(dir.path() / "Maya").string(), "Is a directory"},
+               {(dir.path() / "missing").string(), "No such file or directory"}};
+  for (const std::string kind : {"obj", "maya", "path", "text"}) {
+    for (const auto& [path, reason] : paths) {
+      for (const std::string& before : {std::string(), kind == "maya" || kind == "path" ? good : ""}) {
+        const InspectRun run = inspect(kind + " " + before + "'" + path + "'" + (kind == "path" ? " --u 0.5" : ""));
+        SCOPED_TRACE(kind + " " + before + path);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(path + ": cannot read: " + reason + "\n"), std::string::npos) << run.errors;
+        EXPECT_TRUE(run.output.is_discarded());
+      }
+    }
+  }
 }
 
 }  // namespace
