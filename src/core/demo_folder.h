@@ -10,8 +10,15 @@ namespace quintaval {
 // holds Data/ (returned as an empty string: nothing to enter); otherwise the sample demo
 // installed beside the program (share/quintaval/demo for a program in bin/), found from
 // `executable` so that a relocated or staged install finds its own. When none has Data/,
-// an empty string too: the program stays where it is and reports the files it misses.
+// an empty string too: the program stays where it is.
 std::string findDemoFolder(const std::string& dataOption, const std::string& executable);
+
+// When `folder`, as findDemoFolder() returned it, holds no Data/: one line naming, as
+// absolute paths, the folders looked in (the one --data named; else the working directory
+// and, when the program's path is known, the installed sample demo's place) and --data DIR.
+// Empty when there is a Data/. Called before entering the folder.
+std::string missingDataMessage(const std::string& folder, const std::string& dataOption,
+                               const std::string& executable);
 
 // The folder `fromBin` leads to from `executable`'s folder, when it holds `entry`; else
 // an empty string. How an installed program finds what was installed beside it.

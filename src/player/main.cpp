@@ -1,6 +1,7 @@
 // quintaval: the demo player. Start-up runs the steps below in order; any failure ends
 // the program with -1 after its message was shown. With --author the same demo runs in
 // author mode (see author/author_session.h); viewer mode never constructs any of it.
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,7 +27,12 @@ int main(int argc, char** argv) {
   PlayerOptions options;
   if (std::optional<int> status = parsePlayerOptions(argc, words.data(), options)) return *status;
   // Data/ is read relative to the demo's folder (--data checked that a given one exists).
-  const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
+  // Without Data/ the demo cannot start: the line says where the program looked before
+  // the message box says what failed.
+  const std::string executable = runningExecutable();
+  const std::string folder = findDemoFolder(options.dataDir, executable);
+  const std::string missing = missingDataMessage(folder, options.dataDir, executable);
+  if (!missing.empty()) std::fprintf(stderr, "quintaval: %s\n", missing.c_str());
   if (!folder.empty() && !enterFolder(folder)) return -1;
 
   std::unique_ptr<ErrorReporter> messageBoxes = makeMessageBoxReporter();

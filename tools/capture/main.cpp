@@ -20,7 +20,6 @@
 #include "capture/png_sequence_writer.h"
 #include "capture/progress_meter.h"
 #include "capture/video_encoder.h"
-#include "core/data_paths.h"
 #include "core/demo_folder.h"
 #include "core/error_report.h"
 #include "platform/files/own_location.h"
@@ -79,12 +78,12 @@ int main(int argc, char** argv) {
   CaptureOptions options;
   if (std::optional<int> status = parseCaptureOptions(argc, words.data(), options)) return *status;
   anchorOutput(options);
-  const std::string folder = findDemoFolder(options.dataDir, runningExecutable());
+  const std::string executable = runningExecutable();
+  const std::string folder = findDemoFolder(options.dataDir, executable);
+  const std::string missing = missingDataMessage(folder, options.dataDir, executable);
+  if (!missing.empty()) return failure(missing);
   if (!folder.empty() && !enterFolder(folder)) {
     return failure("cannot enter the directory " + folder);
-  }
-  if (!fs::is_directory(kDataDir)) {
-    return failure("no Data/ directory in " + fs::current_path().string() + " (--data DIR names another place)");
   }
 
   auto demo = std::make_unique<Demo>();

@@ -15,7 +15,7 @@ grep -q "^Usage: quintaval-capture" "$out/help" || fail "--help prints no usage"
 grep -qx "quintaval-capture: choose an output: --png DIR or --video FILE" "$out/err" || fail "wrong usage message: $(cat "$out/err")"
 "$capture" --data "$out" --png "$out/none" 2>"$out/err"
 [[ $? == 1 ]] || fail "a directory without Data/ should end with status 1"
-grep -q "^quintaval-capture: no Data/ directory in " "$out/err" || fail "wrong message: $(cat "$out/err")"
+grep -q "^quintaval-capture: no Data/ folder in $out; --data DIR names" "$out/err" || fail "wrong message: $(cat "$out/err")"
 
 # Two captures of the same span, the second quiet. Output paths are taken from where the
 # tool is started, not from --data.
