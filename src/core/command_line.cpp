@@ -1,10 +1,78 @@
 #include "core/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace quintaval {
+namespace {
+
+// Edits (insertions, deletions, replacements, swaps of neighbours) from `a` to `b`.
+std::size_t editDistance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+// The long option of `app` nearest to `typed` ("--windw" gives "--window"), or "" when
+// none is near enough to be what was meant.
+std::string nearestOption(const CLI::App& app, const std::string& typed) {
+  std::string nearest;
+  std::size_t best = std::max<std::size_t>(1, (typed.size() - 2) / 3) + 1;
+  for (const CLI::Option* option : app.get_options()) {
+    for (const std::string& name : option->get_lnames()) {
+      const std::size_t distance = editDistance(typed, "--" + name);
+      if (distance < best) {
+        best = distance;
+        nearest = "--" + name;
+      }
+    }
+  }
+  return nearest;
+}
+
+// What to say about the words no option or argument took, found on `app` or on the
+// command the words were typed after: an unknown option first, then a word where a
+// command was due, then the words themselves, in the order typed.
+std::string leftOverMessage(const CLI::App& app) {
+  const CLI::App* holder = &app;
+  std::vector<std::string> words = app.remaining();
+  while (words.empty() && !holder->get_subcommands().empty()) {
+    holder = holder->get_subcommands().front();
+    words = holder->remaining();
+  }
+  for (const std::string& word : words) {
+    if (word.size() < 2 || word[0] != '-' || word == "--") continue;
+    const std::string option = word.substr(0, word.find('='));
+    const std::string nearest = option.compare(0, 2, "--") == 0 ? nearestOption(*holder, option) : "";
+    return "unknown option '" + option + "'" + (nearest.empty() ? "" : "; did you mean '" + nearest + "'?");
+  }
+  const std::vector<const CLI::App*> commands =
+      holder->get_subcommands([](const CLI::App* command) { return !command->get_name().empty(); });
+  if (!words.empty() && !commands.empty() && holder->get_subcommands().empty()) {
+    std::string names;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+      names += (i == 0 ? "" : i + 1 == commands.size() ? " and " : ", ") + commands[i]->get_name();
+    }
+    return "unknown command '" + words.front() + "'; the commands are " + names;
+  }
+  std::string typed;
+  for (const std::string& word : words) typed += (typed.empty() ? "" : " ") + word;
+  return std::string(words.size() == 1 ? "unexpected argument '" : "unexpected arguments '") + typed + "'";
+}
+
+}  // namespace
 
 std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv) {
   try {
@@ -15,6 +83,8 @@ std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv) {
   } catch (const CLI::CallForVersion&) {
     std::printf("%s\n", app.version().c_str());
     return 0;
+  } catch (const CLI::ExtrasError&) {
+    return commandLineError(app, leftOverMessage(app));
   } catch (const CLI::ParseError& error) {
     return commandLineError(app, error.what());
   }
