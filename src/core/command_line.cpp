@@ -103,7 +103,7 @@ bool parseSize(const std::string& text, int& width, int& height) {
   if (widthError != std::errc() || afterWidth == end || *afterWidth != 'x') return false;
   auto [afterHeight, heightError] = std::from_chars(afterWidth + 1, end, height);
   if (heightError != std::errc() || afterHeight != end) return false;
-  return width >= 1 && height >= 1 && width <= 16384 && height <= 16384;
+  return width >= 1 && height >= 1 && width <= kMaxSizePixels && height <= kMaxSizePixels;
 }
 
 bool parseSeconds(const std::string& text, double& seconds) {

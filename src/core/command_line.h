@@ -19,7 +19,10 @@ std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv);
 // reported as a parse error is: one line on standard error. Returns 2.
 int commandLineError(const CLI::App& app, const std::string& message);
 
-// Reads "WxH" (1 to 16384 each), e.g. "1280x720".
+// The widest and tallest window or picture a size may give.
+constexpr int kMaxSizePixels = 16384;
+
+// Reads "WxH" (1 to kMaxSizePixels each), e.g. "1280x720".
 bool parseSize(const std::string& text, int& width, int& height);
 
 // Reads a decimal number whatever the locale; false for anything else.

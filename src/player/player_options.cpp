@@ -30,7 +30,9 @@ std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& opti
   const std::string& size = window.empty() ? fullscreen : window;
   if (!size.empty()) {
     if (!parseSize(size, options.width, options.height)) {
-      return commandLineError(app, "the size must be WIDTHxHEIGHT, such as 1280x720, not '" + size + "'");
+      return commandLineError(app, std::string(window.empty() ? "--fullscreen" : "--window") +
+                                       " must be WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxSizePixels) +
+                                       ", such as 1280x720, not '" + size + "'");
     }
     options.sizeGiven = true;
     options.fullscreen = window.empty();

@@ -11,6 +11,12 @@ for arguments in "--window 1280" "--window 1280x720 --fullscreen 800x600" "--vsy
   [[ $status == 2 ]] || fail "'$arguments' gave status $status, expected 2"
   grep -q 'quintaval --help' "$QV_LOG_DIR/stderr" || fail "'$arguments': no usage hint: $(cat "$QV_LOG_DIR/stderr")"
 done
+# A value out of range names the range.
+for arguments in "--window 16385x720" "--fullscreen 1280x0"; do
+  # shellcheck disable=SC2086
+  (cd "$QV_DEMO_DIR" && ./quintaval $arguments 2>"$QV_LOG_DIR/stderr")
+  grep -q -- "${arguments%% *}.* from 1 to 16384" "$QV_LOG_DIR/stderr" || fail "'$arguments': no range named: $(cat "$QV_LOG_DIR/stderr")"
+done
 (cd "$QV_DEMO_DIR" && ./quintaval --help) | grep -q -- '--author' || fail "--help does not list --author"
 (cd "$QV_DEMO_DIR" && ./quintaval --version) | grep -q '^quintaval [0-9]' || fail "--version"
 echo "PASS"
