@@ -25,7 +25,7 @@ bool openSyncTracks(Demo& demo) {
   return true;
 }
 
-void startMusic(Demo& demo) { demo.music.start(demo.decodedMusic, demo.settings.loopDemo); }
+void startMusic(Demo& demo) { demo.music.start(demo.decodedMusic, demo.settings.loopDemo, demo.musicFailure); }
 
 void startFileWatcher(Demo& demo) {
   std::error_code ignored;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "app/frame_stats.h"
 #include "app/window.h"
@@ -49,6 +50,7 @@ struct Demo {
   DemoTracks tracks;
   MusicClock music;
   std::shared_ptr<const DecodedMusic> decodedMusic;  // by the loading sequence; null if it failed
+  std::string musicFailure;  // then why: the file and the decoder's reason
 
   FileWatcher watcher;  // watches "Data/" while the demo plays; author mode reloads what changed
   FrameStats frameStats;  // off unless QUINTAVAL_FRAME_STATS is set

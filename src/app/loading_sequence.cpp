@@ -61,9 +61,9 @@ LoadingSequence::LoadingSequence(Demo& demo) : demo_(demo), workers_(TaskPool::d
   // The music last: the pictures the window needs first come before it.
   musicBytes_ = fileBytes(kMusicPath);
   totalBytes_ += musicBytes_;
-  music_ = workers_.submit([]() -> std::shared_ptr<const DecodedMusic> {
+  music_ = workers_.submit([this]() -> std::shared_ptr<const DecodedMusic> {
     auto music = std::make_shared<DecodedMusic>();
-    if (!decodeMusicFile(kMusicPath, *music)) return nullptr;
+    if (!decodeMusicFile(kMusicPath, *music, &musicFailure_)) return nullptr;
     return music;
   });
 }
@@ -193,7 +193,11 @@ bool LoadingSequence::run() {
   return !demo_.window.quitRequested();
 }
 
-std::shared_ptr<const DecodedMusic> LoadingSequence::music() { return music_.valid() ? music_.get() : nullptr; }
+std::shared_ptr<const DecodedMusic> LoadingSequence::music(std::string& failure) {
+  std::shared_ptr<const DecodedMusic> music = music_.valid() ? music_.get() : nullptr;
+  failure = musicFailure_;
+  return music;
+}
 
 // The loading picture over the whole picture area, and along its bottom a bar as long as
 // the share of bytes loaded, both drawn by the post-processor.

@@ -38,8 +38,9 @@ class LoadingSequence {
   // the window's events flowing. False when the viewer pressed Escape or closed the window
   // meanwhile: loading stopped, and the program is to end.
   bool run();
-  // The decoded music (waiting for it if need be); null when the file did not decode.
-  std::shared_ptr<const DecodedMusic> music();
+  // The decoded music (waiting for it if need be); null when the file did not decode,
+  // and then `failure` says why (the file and the decoder's reason).
+  std::shared_ptr<const DecodedMusic> music(std::string& failure);
 
  private:
   struct Step;
@@ -58,6 +59,7 @@ class LoadingSequence {
   std::size_t submitted_ = 0;  // steps_ handed to the workers
   std::size_t taken_ = 0;      // steps_ the main thread has taken
   std::future<std::shared_ptr<const DecodedMusic>> music_;
+  std::string musicFailure_;  // written by the worker before music_ is ready
   std::uint64_t musicBytes_ = 0;
   bool musicCounted_ = false;
   std::uint64_t loadedBytes_ = 0;  // of the files taken so far, for the progress bar

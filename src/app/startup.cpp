@@ -16,7 +16,7 @@ StartResult startDemo(Demo& demo, WindowVisibility visibility) {
   loading.loadBasePictures();
   if (!buildSceneShaders(demo.shaders, settings)) return StartResult::kFailed;
   if (!loading.run()) return StartResult::kQuit;
-  demo.decodedMusic = loading.music();
+  demo.decodedMusic = loading.music(demo.musicFailure);
   return openSyncTracks(demo) ? StartResult::kStarted : StartResult::kFailed;
 }
 

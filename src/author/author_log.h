@@ -27,8 +27,10 @@ class AuthorLog : public ErrorReporter {
 
   AuthorLog();
 
-  // Messages reported through reportError() arrive here as errors, never blocking.
+  // Messages reported through reportError() arrive here as errors, with their details,
+  // never blocking.
   void show(const std::string& message, bool blocking) override;
+  bool showsDetails() const override { return true; }
 
   // An entry that is not an error (a reload that worked, a transport command); it is
   // also printed on standard output, for an author watching the terminal.

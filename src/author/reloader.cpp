@@ -23,6 +23,7 @@ class OwnerMessages : public ErrorReporter {
   OwnerMessages& operator=(const OwnerMessages&) = delete;
 
   void show(const std::string& message, bool) override { messages_.push_back(message); }
+  bool showsDetails() const override { return true; }
   // Puts the previous reporter back and hands over what was reported.
   std::vector<std::string> finish() {
     if (previous_ != this) setErrorReporter(std::exchange(previous_, this));
@@ -140,25 +141,26 @@ bool Reloader::reloadBasePicture(const std::string& name) {
 
 void Reloader::decodeMusic() {
   music_ = std::async(std::launch::async, [] {
-    auto music = std::make_shared<DecodedMusic>();
-    return decodeMusicFile(kMusicPath, *music) ? music : nullptr;
+    MusicDecode decode{std::make_shared<DecodedMusic>(), std::string()};
+    if (!decodeMusicFile(kMusicPath, *decode.music, &decode.failure)) decode.music.reset();
+    return decode;
   });
   log_.addNote("decoding the music again");
 }
 
 void Reloader::finishPending() {
   if (!music_.valid() || music_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-  std::shared_ptr<DecodedMusic> music = music_.get();
+  MusicDecode decode = music_.get();
   if (musicAgain_) {
     musicAgain_ = false;
     decodeMusic();
     return;
   }
-  if (!music) {
-    reportError("Could not decode " + std::string(kMusicPath) + "; the last good music stays");
+  if (!decode.music) {
+    reportError("Could not decode the music; the last good music stays:", decode.failure);
     return;
   }
-  demo_.music.replaceMusic(std::move(music));
+  demo_.music.replaceMusic(std::move(decode.music));
   log_.addNote("reloaded the music");
 }
 

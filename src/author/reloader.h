@@ -37,7 +37,11 @@ class Reloader {
 
   Demo& demo_;
   AuthorLog& log_;
-  std::future<std::shared_ptr<DecodedMusic>> music_;
+  struct MusicDecode {
+    std::shared_ptr<DecodedMusic> music;  // null when the file did not decode
+    std::string failure;                  // then why: the file and the decoder's reason
+  };
+  std::future<MusicDecode> music_;
   bool musicAgain_ = false;
 };
 

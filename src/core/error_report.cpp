@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace quintaval {
@@ -12,7 +13,15 @@ std::mutex gMutex;
 ErrorReporter* gReporter = nullptr;
 std::thread::id gMainThread;
 bool gMainThreadKnown = false;
-std::vector<std::string> gQueued;
+struct QueuedError {
+  std::string message;
+  std::string withDetails;
+};
+std::vector<QueuedError> gQueued;
+
+const std::string& textFor(const ErrorReporter& reporter, const QueuedError& error) {
+  return reporter.showsDetails() ? error.withDetails : error.message;
+}
 
 }  // namespace
 
@@ -33,8 +42,9 @@ void markMainThread() {
   gMainThreadKnown = true;
 }
 
-void reportError(const std::string& message) {
-  std::fprintf(stderr, "ERROR: %s\n", message.c_str());
+void reportError(const std::string& message, const std::string& details) {
+  QueuedError error{message, details.empty() ? message : message + " " + details};
+  std::fprintf(stderr, "ERROR: %s\n", error.withDetails.c_str());
   std::fflush(stderr);
 
   ErrorReporter* reporter = nullptr;
@@ -42,25 +52,25 @@ void reportError(const std::string& message) {
     std::lock_guard<std::mutex> lock(gMutex);
     bool onMainThread = !gMainThreadKnown || std::this_thread::get_id() == gMainThread;
     if (!onMainThread) {
-      gQueued.push_back(message);
+      gQueued.push_back(std::move(error));
       return;
     }
     reporter = gReporter;
   }
   // Shown outside the lock: a blocking dialog must not keep other threads from queueing.
-  if (reporter) reporter->show(message, true);
+  if (reporter) reporter->show(textFor(*reporter, error), true);
 }
 
 void deliverQueuedErrors() {
-  std::vector<std::string> messages;
+  std::vector<QueuedError> errors;
   ErrorReporter* reporter = nullptr;
   {
     std::lock_guard<std::mutex> lock(gMutex);
-    messages.swap(gQueued);
+    errors.swap(gQueued);
     reporter = gReporter;
   }
   if (!reporter) return;
-  for (const std::string& message : messages) reporter->show(message, false);
+  for (const QueuedError& error : errors) reporter->show(textFor(*reporter, error), false);
   reporter->pump();
 }
 

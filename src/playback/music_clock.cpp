@@ -29,17 +29,18 @@ MusicClock::~MusicClock() { stop(); }
 
 void MusicClock::start(const std::string& path, bool loop) {
   auto music = std::make_shared<DecodedMusic>();
-  if (!decodeMusicFile(path, *music)) music.reset();
-  start(std::shared_ptr<const DecodedMusic>(std::move(music)), loop);
+  std::string failure;
+  if (!decodeMusicFile(path, *music, &failure)) music.reset();
+  start(std::shared_ptr<const DecodedMusic>(std::move(music)), loop, failure);
 }
 
-void MusicClock::start(std::shared_ptr<const DecodedMusic> music, bool loop) {
+void MusicClock::start(std::shared_ptr<const DecodedMusic> music, bool loop, const std::string& failure) {
   stop();
   loop_ = loop;
   if (!music || music->frames() <= 0) {
     // Nothing to play, but a missing device is still worth its own message.
     if (!output_.deviceAvailable()) reportError(kInitFailedMessage);
-    reportError(kLoadFailedMessage);
+    reportError(kLoadFailedMessage, failure);
     // A demo without its music must not freeze on its first row: it plays on, silently.
     withoutMusicSinceNs_ = time_.nowNs();
     runningSinceNs_ = withoutMusicSinceNs_;

@@ -8,7 +8,8 @@
 // of play (nobody hears the dummy, and its pacing slips when the machine is busy);
 // without music (missing or undecodable file) the show still plays: time follows the
 // time source from start(), wrapping at the demo's length when looping, and the spectrum
-// is silence.
+// is silence. The message of a file that did not load carries the file and the decoder's
+// reason as its details.
 //
 // The output and the time source are the SDL output and the steady clock unless the
 // caller lends others (tests: a fake output and a hand-set time).
@@ -48,8 +49,9 @@ class MusicClock : public Clock {
 
   // Decodes `path` and plays it (see the file comment for failures).
   void start(const std::string& path, bool loop);
-  // Plays music decoded elsewhere; nullptr counts as a file that failed to load.
-  void start(std::shared_ptr<const DecodedMusic> music, bool loop);
+  // Plays music decoded elsewhere; nullptr counts as a file that failed to load, and
+  // `failure` says why (the file and the decoder's reason).
+  void start(std::shared_ptr<const DecodedMusic> music, bool loop, const std::string& failure = std::string());
   // Stops playback and releases the output; time returns to 0.
   void stop();
 

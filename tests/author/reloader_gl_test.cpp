@@ -188,6 +188,10 @@ TEST_F(ReloaderGlTest, AGoodSaveIsTakenAndABrokenOneKeepsTheLastGoodVersionWithO
       setErrorReporter(previous);
       int errors = 0;
       for (const AuthorLogEntry& entry : log.entries()) errors += entry.error;
+      // The entry says why: a music file that does not decode is named with the reason.
+      if (errors > 0 && change->kind == AssetChange::kMusic) {
+        EXPECT_NE(log.entries().back().text.find(std::string(kMusicPath) + ": no MP3 audio in it"), std::string::npos);
+      }
       return errors;
     };
     EXPECT_EQ(save(row.good), 0);

@@ -33,5 +33,21 @@ TEST(ErrorReport, MainThreadMessagesGoAtOnceToTheReporterInstalledLast) {
   EXPECT_EQ(outer.messages(), Messages{"outer"});
 }
 
+// A message box keeps the program's own words; standard error and a log add the details.
+TEST(ErrorReport, DetailsFollowTheMessageOnStandardErrorAndInALog) {
+  for (const bool log : {false, true}) {
+    testing::RecordingReporter reporter(log);
+    ::testing::internal::CaptureStderr();
+    reportError("Bass file loading failed!", "Musica.mp3: Is a directory");
+    std::thread([] { reportError("Queued!", "why"); }).join();
+    deliverQueuedErrors();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "ERROR: Bass file loading failed! Musica.mp3: Is a directory\nERROR: Queued! why\n");
+    const Messages shown = log ? Messages{"Bass file loading failed! Musica.mp3: Is a directory", "Queued! why"}
+                               : Messages{"Bass file loading failed!", "Queued!"};
+    EXPECT_EQ(reporter.messages(), shown);
+  }
+}
+
 }  // namespace
 }  // namespace quintaval

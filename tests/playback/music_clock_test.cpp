@@ -142,9 +142,14 @@ TEST(MusicClock, EachFailedStepIsReportedInTheUsualOrderAndTheShowGoesOn) {
     Rig rig(c.opened);
     rig.rewinds = c.rewinds;
     rig.plays = c.plays;
-    if (c.file) rig.clock.start((dir.path() / c.file).string(), c.loop);
+    const std::string path = c.file ? (dir.path() / c.file).string() : "";
+    ::testing::internal::CaptureStderr();
+    if (c.file) rig.clock.start(path, c.loop);
     else rig.clock.start(sineMusic(c.seconds), c.loop);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(reporter.messages(), c.messages);
+    // Standard error names the file after the message, and the decoder's reason after it.
+    if (c.file) { EXPECT_NE(errors.find("ERROR: " + kLoad + " " + path + ": "), std::string::npos) << errors; }
     EXPECT_EQ((rig.clock.music() != nullptr), c.seconds > 0.0 && c.opened != Opened::kFailed);
     EXPECT_EQ(rig.clock.seconds(), 0.0);
     rig.ns += 130 * kSecond;

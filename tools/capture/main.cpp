@@ -45,7 +45,7 @@ void anchorOutput(CaptureOptions& options) {
 // player does, with a silent spectrum.
 // The music the loading sequence decoded; its failure is reported as the player does.
 std::shared_ptr<const DecodedMusic> loadedMusic(const Demo& demo) {
-  if (!demo.decodedMusic) reportError(MusicClock::kLoadFailedMessage);
+  if (!demo.decodedMusic) reportError(MusicClock::kLoadFailedMessage, demo.musicFailure);
   return demo.decodedMusic;
 }
 

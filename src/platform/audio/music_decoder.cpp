@@ -8,8 +8,12 @@
 #include <mutex>
 #include <new>
 
+#include "textio/text_file.h"
+
 namespace quintaval {
 namespace {
+
+constexpr const char* kNoAudio = "no MP3 audio in it";
 
 struct HandleDeleter {
   void operator()(mpg123_handle* handle) const {
@@ -52,13 +56,22 @@ bool readAll(mpg123_handle* handle, int encoding, DecodedMusic& music) {
 
 }  // namespace
 
-bool decodeMusicFile(const std::string& path, DecodedMusic& music) {
+bool decodeMusicFile(const std::string& path, DecodedMusic& music, std::string* failure) {
   music = DecodedMusic{};
+  auto fail = [&](const std::string& reason) {
+    if (failure) *failure = path + ": " + reason;
+    return false;
+  };
+  // The system says best why a file does not open; the library would read a folder as
+  // an empty stream.
+  const std::string unreadable = whyNotReadable(path);
+  if (!unreadable.empty()) return fail(unreadable);
   static std::once_flag initialised;
   std::call_once(initialised, [] { mpg123_init(); });
 
-  Handle handle(mpg123_new(nullptr, nullptr));
-  if (!handle) return false;
+  int error = MPG123_OK;
+  Handle handle(mpg123_new(nullptr, &error));
+  if (!handle) return fail(mpg123_plain_strerror(error));
   mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
 
   // The output format is fixed before opening: float at whatever rate and channel count
@@ -75,14 +88,19 @@ bool decodeMusicFile(const std::string& path, DecodedMusic& music) {
     }
     if (all) break;
   }
-  if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK) return false;
+  if (mpg123_open(handle.get(), path.c_str()) != MPG123_OK) return fail(mpg123_strerror(handle.get()));
 
   long rate = 0;
   int channels = 0;
   int encoding = 0;
-  if (mpg123_getformat(handle.get(), &rate, &channels, &encoding) != MPG123_OK) return false;
-  if (rate <= 0 || channels <= 0) return false;
-  if (encoding != MPG123_ENC_FLOAT_32 && encoding != MPG123_ENC_SIGNED_16) return false;
+  // A stream that ends before its first frame (an empty file, text) holds no MP3 audio.
+  const int format = mpg123_getformat(handle.get(), &rate, &channels, &encoding);
+  if (format == MPG123_DONE) return fail(kNoAudio);
+  if (format != MPG123_OK) return fail(mpg123_strerror(handle.get()));
+  if (rate <= 0 || channels <= 0) return fail(kNoAudio);
+  if (encoding != MPG123_ENC_FLOAT_32 && encoding != MPG123_ENC_SIGNED_16) {
+    return fail("the decoder gives no float or 16-bit samples");
+  }
 
   music.sampleRate = static_cast<int>(rate);
   music.channels = channels;
@@ -98,7 +116,7 @@ bool decodeMusicFile(const std::string& path, DecodedMusic& music) {
   }
   if (!readAll(handle.get(), encoding, music) || music.frames() == 0) {
     music = DecodedMusic{};
-    return false;
+    return fail(mpg123_errcode(handle.get()) == MPG123_OK ? kNoAudio : mpg123_strerror(handle.get()));
   }
   // A read error can leave a partial frame at the end.
   music.samples.resize(static_cast<size_t>(music.frames()) * channels);

@@ -33,14 +33,27 @@ TEST(MusicDecoder, DecodesTheWholeFileAtItsOwnRateAsFullScaleFloatFromAnyPathLen
   }
 }
 
-TEST(MusicDecoder, RefusesFilesWithoutAudio) {
+// Each refusal says why, after the file's name.
+TEST(MusicDecoder, RefusesFilesWithoutAudioAndSaysWhy) {
   testing::TempDir dir;
-  DecodedMusic music;
-  EXPECT_FALSE(decodeMusicFile((dir.path() / "missing.mp3").string(), music));
-  EXPECT_FALSE(decodeMusicFile(dir.write("empty.mp3", "").string(), music));
-  EXPECT_FALSE(decodeMusicFile(dir.write("text.mp3", std::string(5000, 'x')).string(), music));
-  EXPECT_EQ(music.frames(), 0);
-  EXPECT_EQ(music.sampleRate, 0);
+  dir.write("folder.mp3/inside", "");
+  const struct {
+    std::string path;
+    const char* why;
+  } cases[] = {
+      {(dir.path() / "missing.mp3").string(), "No such file or directory"},
+      {(dir.path() / "folder.mp3").string(), "Is a directory"},
+      {dir.write("empty.mp3", "").string(), "no MP3 audio in it"},
+      {dir.write("text.mp3", std::string(5000, 'x')).string(), "no MP3 audio in it"},
+  };
+  for (const auto& c : cases) {
+    DecodedMusic music;
+    std::string failure;
+    EXPECT_FALSE(decodeMusicFile(c.path, music, &failure));
+    EXPECT_EQ(failure, c.path + ": " + c.why);
+    EXPECT_EQ(music.frames(), 0);
+    EXPECT_EQ(music.sampleRate, 0);
+  }
 }
 
 }  // namespace
