@@ -4,7 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <vector>
+
+#include "core/help_formatter.h"
 
 namespace quintaval {
 namespace {
@@ -72,9 +75,20 @@ std::string leftOverMessage(const CLI::App& app) {
   return std::string(words.size() == 1 ? "unexpected argument '" : "unexpected arguments '") + typed + "'";
 }
 
+// The house form of --help on `app` and on each of its commands, which CLI11 lists
+// under "Commands".
+void useHelpFormatter(CLI::App& app, const std::shared_ptr<HelpFormatter>& formatter) {
+  app.formatter(formatter);
+  for (CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (!command->get_name().empty()) command->group("Commands");
+    useHelpFormatter(*command, formatter);
+  }
+}
+
 }  // namespace
 
 std::optional<int> parseCommandLine(CLI::App& app, int argc, char** argv) {
+  useHelpFormatter(app, std::make_shared<HelpFormatter>());
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {

@@ -1,8 +1,9 @@
 // Command lines of the player and the tools, read with CLI11 so that their options, their
 // --help and their errors look the same everywhere. A tool describes its options on a
-// CLI::App and hands it argc/argv here: --help and --version print to standard output
-// and end the program with 0; a bad command line prints one line naming the problem,
-// and a hint at --help, to standard error and ends it with 2.
+// CLI::App (its footer ending with the exit statuses) and hands it argc/argv here: --help
+// (in the form of core/help_formatter.h) and --version print to standard output and end
+// the program with 0; a bad command line prints one line naming the problem, and a hint
+// at --help, to standard error and ends it with 2.
 #pragma once
 
 #include <CLI/CLI.hpp>

@@ -3,18 +3,30 @@
 #include "core/command_line.h"
 
 namespace quintaval {
+namespace {
+
+constexpr const char* kFooter =
+    "Exit status: 0 the demo ended (the music reached its end, Escape, or the window\n"
+    "was closed), or --help or --version printed; 2 bad command line; 255 Quit in the\n"
+    "setup dialog, or the demo could not start (the reason was shown first).";
+
+}  // namespace
 
 std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& options) {
   CLI::App app("Plays a Quintaval demo: the setup dialog first, unless a size or --author is given.",
                "quintaval");
   app.set_version_flag("--version", "quintaval " QV_VERSION);
+  app.footer(kFooter);
   std::string window, fullscreen, vsync, multisampling, start;
   app.add_option("--data", options.dataDir, "The folder holding the demo's Data/ (default: the working directory if it holds Data/, else the installed sample demo)")
       ->type_name("DIR")
       ->check(CLI::ExistingDirectory);
-  auto* windowOption = app.add_option("--window", window, "Play in a window of this size, without the dialog")
-                           ->type_name("WxH");
-  app.add_option("--fullscreen", fullscreen, "Play full screen at this size, without the dialog")
+  auto* windowOption =
+      app.add_option("--window", window,
+                     "Play in a window of W by H pixels (1 to " + std::to_string(kMaxSizePixels) +
+                         " each, such as 1280x720), without the dialog")
+          ->type_name("WxH");
+  app.add_option("--fullscreen", fullscreen, "Play full screen at this size, without the dialog; not with --window")
       ->type_name("WxH")
       ->excludes(windowOption);
   app.add_option("--vsync", vsync, "Vertical sync (default on)")->type_name("on|off")->check(onOffCheck());
@@ -22,7 +34,8 @@ std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& opti
       ->type_name("on|off")
       ->check(onOffCheck());
   app.add_flag("--loop", options.loop, "Start over at the end instead of ending");
-  app.add_option("--start", start, "Start playing at this many seconds of music")->type_name("SECONDS");
+  app.add_option("--start", start, "Start playing at this many seconds of music (0 or more, such as 40 or 38.5)")
+      ->type_name("SECONDS");
   app.add_flag("--author", options.author,
                "Author mode: live reload of Data/, transport keys and the author overlay (Tab)");
   if (std::optional<int> status = parseCommandLine(app, argc, argv)) return status;

@@ -80,14 +80,14 @@ std::int64_t frameCount(double from, double to, const FrameRate& rate) {
 }
 
 constexpr const char* kDescription =
-    "Renders the demo in the Data/ directory offline, frame by frame, exactly as the player\n"
+    "Renders the demo in the Data/ directory offline, frame by frame, exactly as the player "
     "would show it at each moment: frame k is drawn at FROM + k / FPS seconds of music.";
 
 constexpr const char* kFooter =
     "Exactly one of --png and --video is needed. Options take their value as the next\n"
     "argument or after '=' (--fps=30).\n"
-    "Exit status: 0 success, 1 the demo could not be loaded or a frame not written, 2 bad\n"
-    "usage.";
+    "Exit status: 0 every frame was written, 1 the demo could not be started or an\n"
+    "output not written, 2 bad command line.";
 
 std::optional<int> parseCaptureOptions(int argc, char** argv, CaptureOptions& options) {
   CLI::App app(kDescription, "quintaval-capture");
@@ -140,17 +140,19 @@ std::optional<int> parseCaptureOptions(int argc, char** argv, CaptureOptions& op
       output("--png", CaptureOutput::kPng, sawPng));
   add("--video", "FILE", "write an H.264 MP4 with the music of the span (needs ffmpeg, and an even width and height)",
       output("--video", CaptureOutput::kVideo, sawVideo));
-  add("--width", "N", "frame width in pixels (default 1920)", size("--width", options.width));
+  const std::string sizes = "1 to " + std::to_string(kMaxCaptureSize);
+  add("--width", "N", "frame width in pixels, " + sizes + " (default 1920)", size("--width", options.width));
   add("--height", "N",
-      "frame height in pixels (default 1080); the picture keeps 16:9 from the full width, as in the player",
+      "frame height in pixels, " + sizes +
+          " (default 1080); the picture keeps 16:9 from the full width, as in the player",
       size("--height", options.height));
-  add("--fps", "RATE", "frames per second: 60 (default), 59.94, 60000/1001, ...",
+  add("--fps", "RATE", "frames per second, above 0 and at most 1000: 60 (default), 59.94, 60000/1001, 1/16, ...",
       [&options](const std::string& value) -> std::string {
         if (parseFrameRate(value, options.fps)) return "";
         return "--fps must be a rate above 0 and up to 1000, such as 60, 59.94 or 60000/1001, not '" + value + "'";
       });
-  add("--from", "SECONDS", "start of the span (default 0)", seconds("--from", options.from));
-  add("--to", "SECONDS", "end of the span, not included (default 128)", seconds("--to", options.to));
+  add("--from", "SECONDS", "start of the span of music, 0 or more (default 0)", seconds("--from", options.from));
+  add("--to", "SECONDS", "end of the span, not included; after --from (default 128)", seconds("--to", options.to));
   add("--multisampling", "on|off", "4x multisampling as in the player (default on)",
       [&options](const std::string& value) -> std::string {
         if (value != "on" && value != "off") return "--multisampling must be on or off, not '" + value + "'";
@@ -163,7 +165,7 @@ std::optional<int> parseCaptureOptions(int argc, char** argv, CaptureOptions& op
         options.dataDir = value;
         return "";
       });
-  app.add_flag("--quiet", options.quiet, "no progress line and no summary");
+  app.add_flag("--quiet", options.quiet, "no loading line, progress line or summary on standard error");
   if (std::optional<int> status = parseCommandLine(app, argc, argv)) return status;
 
   if (sawPng && sawVideo) return commandLineError(app, "--png and --video cannot be used together");

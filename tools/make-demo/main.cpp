@@ -31,11 +31,13 @@ namespace {
 using quintaval::demo::DemoTree;
 
 constexpr const char* kDetails =
-    R"(OUTDIR must be missing or empty, or a folder this tool generated before: it leaves the
-marker file OUTDIR/.quintaval-make-demo, which names OUTDIR (a copy elsewhere does not
-count). Any other folder is refused, as the tool overwrites its files and empties its
-picture-sequence folders, unless --force is given; a forced run adds no marker.
-Exit status: 0 done, 1 a file could not be written or the folder was refused, 2 usage.)";
+    R"(OUTDIR must be missing or empty, or a folder this tool generated before: it
+leaves the marker file OUTDIR/.quintaval-make-demo, which names OUTDIR (a copy
+elsewhere does not count). Any other folder is refused, as the tool overwrites
+its files and empties its picture-sequence folders, unless --force is given; a
+forced run adds no marker.
+Exit status: 0 done, 1 a file could not be written or the folder was refused,
+2 bad command line.)";
 
 template <typename Step>
 void timed(const char* what, Step step) {

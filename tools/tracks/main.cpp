@@ -27,42 +27,47 @@ namespace {
 using namespace quintaval;
 namespace fs = std::filesystem;
 
-constexpr const char* kDetails = R"(Commands:
+constexpr const char* kDetails = R"(Command lines:
   quintaval-tracks compile SHEET OUTDIR [--base NAME]
-      Writes OUTDIR/NAME_<track>.track for every track of SHEET (NAME defaults to
-      "sync", the player's Data/Rocket/sync). OUTDIR is created when missing.
+    Writes OUTDIR/NAME_<track>.track for every track of SHEET (NAME defaults to
+    "sync", the player's Data/Rocket/sync). OUTDIR is created when missing.
   quintaval-tracks watch SHEET OUTDIR [--base NAME]
-      Compiles as compile does, then again on every save of SHEET, until interrupted
-      (Ctrl+C). A sheet with errors leaves the previous tracks in place.
+    Compiles as compile does, then again on every save of SHEET, until
+    interrupted (Ctrl+C). A sheet with errors leaves the previous tracks in
+    place; a sheet that cannot be read is waited for.
   quintaval-tracks dump [--base NAME] FILE...
-      Prints the track files as one sheet. Compiling it gives the same bytes back.
-      Track names are the file names without "NAME_" and ".track"; a file whose
-      track name holds white space or '#' is refused, as the sheet cannot hold it.
+    Prints the track files as one sheet. Compiling it gives the same bytes back.
+    Track names are the file names without "NAME_" and ".track"; a file whose
+    track name holds white space or '#' is refused, as the sheet cannot hold it.
   quintaval-tracks eval FILE ROW...
-      Prints the value of the track at each (fractional) row, one per line (%.9g).
+    Prints the value of the track at each (fractional) row, one per line (%.9g).
 
 Track sheet format:
   # a comment runs to the end of the line; blank lines are ignored
-  track scene.num        # starts the block of a track; the name is one word (no white
-                         # space, '#' or '/') used unchanged, dots included, in the
-                         # file name sync_scene.num.track
-  0      1      step     # one key per line: ROW VALUE INTERPOLATION
+  track scene.num      # starts the block of a track; the name is one word (no
+                       # white space, '#' or '/') used unchanged, dots included,
+                       # in the file name sync_scene.num.track
+  0      1      step   # one key per line: ROW VALUE INTERPOLATION
   112    2      linear
   224    2.5    smooth
 
   ROW            whole number (32-bit), ascending within a track
-  VALUE          decimal number in float range, '.' as the decimal point (1, -0.25,
-                 1e-3, inf, nan)
+  VALUE          decimal number in float range, '.' as the decimal point
+                 (1, -0.25, 1e-3, inf, nan)
   INTERPOLATION  how the value moves from this key to the next:
                    step    holds this key's value until the next key
                    linear  straight line
                    smooth  smoothstep: eases in and out
                    ramp    t squared: starts slowly, ends fast
-                 or a raw type number -128..127 (anything but 0-3 evaluates to 0)
-  Before the first key a track has its first key's value, from the last key on the
-  last key's value; a track without keys is 0 everywhere. 14 rows are one second.
+                 or a raw type number -128..127 (anything but 0-3 gives 0)
+  Before the first key a track has its first key's value, from the last key on
+  the last key's value; a track without keys is 0 everywhere. 14 rows are one
+  second.
 
-Errors name the file and line; the exit status is 1 (2 for bad usage).)";
+Errors name the file and line.
+Exit status: 0 done (also after watch was interrupted), 1 a file could not be
+read, parsed or written, or watch could not watch the sheet's folder, 2 bad
+command line.)";
 
 // The track name a file stands for: its name without "BASE_" and ".track".
 std::string trackNameOf(const std::string& path, const std::string& base, bool& matched) {
