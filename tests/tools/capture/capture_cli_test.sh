@@ -10,6 +10,12 @@ out=$QV_LOG_DIR
 # Usage.
 "$capture" --help >"$out/help" || fail "--help failed"
 grep -q "^Usage: quintaval-capture" "$out/help" || fail "--help prints no usage"
+# Each option's entry, on one line: the ranges of the values, what --quiet silences.
+awk '/^  -/ { print "" } /^  / { printf "%s ", $0 }' "$out/help" | tr -s ' ' >"$out/entries"
+for entry in "--width N .*1 to 16384" "--height N .*1 to 16384" "--fps RATE .*above 0 and at most 1000" \
+  "--from SECONDS .*0 or more" "--to SECONDS .*after --from" "--quiet .*loading line, progress line or summary"; do
+  grep -q -- "^ $entry" "$out/entries" || fail "--help has no entry '$entry'"
+done
 "$capture" --width 320 2>"$out/err"
 [[ $? == 2 ]] || fail "a missing output should end with status 2"
 grep -qx "quintaval-capture: choose an output: --png DIR or --video FILE" "$out/err" || fail "wrong usage message: $(cat "$out/err")"
