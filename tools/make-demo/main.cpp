@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
       ->check(CLI::Validator([](const std::string& dir) { return dir.empty() ? "needs a folder" : ""; }, ""));
   app.add_option("--sources", sources,
                  "Where the hand-written Maya scenes, materials and text script are "
-                 "(default: the installed sample sources, else the repository's data/)")
+                 "(default: the installed sample sources, share/quintaval/sources beside the "
+                 "program's bin/, else the repository's data/)")
       ->type_name("DIR")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("--force", force, "Write into OUTDIR even if this tool did not generate it");
