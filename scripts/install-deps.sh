@@ -19,7 +19,7 @@ packages=(
   nlohmann-json3-dev libcairo2-dev fonts-dejavu-core libmp3lame-dev ffmpeg
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-apps libx11-dev
-  libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev locales time desktop-file-utils
+  libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev locales time desktop-file-utils groff-base
   # fuzzing (libFuzzer comes with clang's runtime libraries)
   clang libclang-rt-14-dev
 )
