@@ -1,3 +1,5 @@
+// CLI11's own formatter with the pieces that carry the library's notes replaced; the
+// layout of groups, the usage line and the footer stay CLI11's.
 #include "core/help_formatter.h"
 
 #include <sstream>
