@@ -13,13 +13,14 @@ std::mutex gMutex;
 ErrorReporter* gReporter = nullptr;
 std::thread::id gMainThread;
 bool gMainThreadKnown = false;
-struct QueuedError {
+// A message as a message box shows it, and as standard error and a log show it.
+struct ErrorTexts {
   std::string message;
   std::string withDetails;
 };
-std::vector<QueuedError> gQueued;
+std::vector<ErrorTexts> gQueued;
 
-const std::string& textFor(const ErrorReporter& reporter, const QueuedError& error) {
+const std::string& textFor(const ErrorReporter& reporter, const ErrorTexts& error) {
   return reporter.showsDetails() ? error.withDetails : error.message;
 }
 
@@ -43,7 +44,7 @@ void markMainThread() {
 }
 
 void reportError(const std::string& message, const std::string& details) {
-  QueuedError error{message, details.empty() ? message : message + " " + details};
+  ErrorTexts error{message, details.empty() ? message : message + " " + details};
   std::fprintf(stderr, "ERROR: %s\n", error.withDetails.c_str());
   std::fflush(stderr);
 
@@ -62,7 +63,7 @@ void reportError(const std::string& message, const std::string& details) {
 }
 
 void deliverQueuedErrors() {
-  std::vector<QueuedError> errors;
+  std::vector<ErrorTexts> errors;
   ErrorReporter* reporter = nullptr;
   {
     std::lock_guard<std::mutex> lock(gMutex);
@@ -70,7 +71,7 @@ void deliverQueuedErrors() {
     reporter = gReporter;
   }
   if (!reporter) return;
-  for (const QueuedError& error : errors) reporter->show(textFor(*reporter, error), false);
+  for (const ErrorTexts& error : errors) reporter->show(textFor(*reporter, error), false);
   reporter->pump();
 }
 
