@@ -21,11 +21,9 @@
 int main(int argc, char** argv) {
   using namespace quintaval;
   attachToStartingConsole();
-  std::vector<std::string> arguments = programArguments(argc, argv);
-  std::vector<char*> words;
-  for (std::string& argument : arguments) words.push_back(argument.data());
+  Utf8Arguments arguments(argc, argv);
   PlayerOptions options;
-  if (std::optional<int> status = parsePlayerOptions(argc, words.data(), options)) return *status;
+  if (std::optional<int> status = parsePlayerOptions(argc, arguments.argv(), options)) return *status;
   // Data/ is read relative to the demo's folder (--data checked that a given one exists).
   // Without Data/ the demo cannot start: the line says where the program looked before
   // the message box says what failed.

@@ -72,11 +72,9 @@ std::unique_ptr<FrameSink> openSink(const CaptureOptions& options, const Decoded
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
-  std::vector<std::string> arguments = programArguments(argc, argv);
-  std::vector<char*> words;
-  for (std::string& argument : arguments) words.push_back(argument.data());
+  Utf8Arguments arguments(argc, argv);
   CaptureOptions options;
-  if (std::optional<int> status = parseCaptureOptions(argc, words.data(), options)) return *status;
+  if (std::optional<int> status = parseCaptureOptions(argc, arguments.argv(), options)) return *status;
   anchorOutput(options);
   const std::string executable = runningExecutable();
   const std::string folder = findDemoFolder(options.dataDir, executable);

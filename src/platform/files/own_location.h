@@ -13,6 +13,20 @@ namespace quintaval {
 // the wide command line, since main()'s are in the ANSI code page.
 std::vector<std::string> programArguments(int argc, char** argv);
 
+// programArguments() as main()'s argv for the option parsers: the strings and the
+// pointers to them, kept together.
+class Utf8Arguments {
+ public:
+  Utf8Arguments(int argc, char** argv) : strings_(programArguments(argc, argv)) {
+    for (std::string& argument : strings_) pointers_.push_back(argument.data());
+  }
+  char** argv() { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> strings_;
+  std::vector<char*> pointers_;
+};
+
 // The running program's own path, empty when unknown.
 std::string runningExecutable();
 
