@@ -3,10 +3,23 @@
 #include "sync/sync_device.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "sync/track_file.h"
 
 namespace quintaval {
+
+bool sameKey(const SyncKey& a, const SyncKey& b) {
+  return a.row == b.row && a.type == b.type && std::memcmp(&a.value, &b.value, sizeof a.value) == 0;
+}
+
+bool sameKeys(const std::vector<SyncKey>& a, const std::vector<SyncKey>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (!sameKey(a[i], b[i])) return false;
+  }
+  return true;
+}
 
 int findKey(const std::vector<SyncKey>& keys, double row) {
   int lo = 0;

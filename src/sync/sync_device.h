@@ -36,6 +36,11 @@ struct SyncTrack {
   double valueAt(double row) const;
 };
 
+// Whether two keys, or two key lists, are the same, values compared bit for bit (so a
+// NaN equals itself and 0 differs from -0).
+bool sameKey(const SyncKey& a, const SyncKey& b);
+bool sameKeys(const std::vector<SyncKey>& a, const std::vector<SyncKey>& b);
+
 // Index of the key whose row equals `row`, or else of the last key below it, or -1 when
 // `row` lies before the first key. Keys must be in ascending row order.
 int findKey(const std::vector<SyncKey>& keys, double row);

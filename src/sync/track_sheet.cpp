@@ -143,7 +143,7 @@ TrackSheet parseTrackSheet(std::string_view text) {
         error("track " + quoted(name) + " appears twice");
         continue;
       }
-      sheet.tracks.push_back({name, {}, lineNumber});
+      sheet.tracks.push_back({name, {}, lineNumber, {}});
       continue;
     }
 
@@ -184,6 +184,7 @@ TrackSheet parseTrackSheet(std::string_view text) {
                                                 " evaluates to 0 up to the next key"});
     }
     track.keys.push_back(key);
+    track.keyLines.push_back(lineNumber);
   }
   return sheet;
 }
@@ -192,14 +193,16 @@ bool isSheetTrackName(std::string_view name) {
   return !name.empty() && name.find_first_of(" \t\r\n#") == std::string_view::npos;
 }
 
+std::string formatSheetKey(const SyncKey& key) {
+  char line[128];
+  std::snprintf(line, sizeof line, "%-11d %-16s %s", key.row, formatSheetValue(key.value).c_str(),
+                interpolationName(key.type).c_str());
+  return line;
+}
+
 std::string formatSheetTrack(const std::string& name, const std::vector<SyncKey>& keys) {
   std::string out = "track " + name + "\n";
-  char line[128];
-  for (const SyncKey& key : keys) {
-    std::snprintf(line, sizeof line, "%-11d %-16s %s\n", key.row, formatSheetValue(key.value).c_str(),
-                  interpolationName(key.type).c_str());
-    out += line;
-  }
+  for (const SyncKey& key : keys) out += formatSheetKey(key) + "\n";
   return out;
 }
 

@@ -24,6 +24,7 @@ struct SheetTrack {
   std::string name;
   std::vector<SyncKey> keys;  // in sheet order
   int line = 0;               // of the "track" line
+  std::vector<int> keyLines;  // the line of each key, parallel to `keys`
 };
 
 struct SheetMessage {
@@ -49,6 +50,9 @@ bool isSheetTrackName(std::string_view name);
 // One block: "track NAME" and a line per key, in key order. The name must pass
 // isSheetTrackName for the block to read back.
 std::string formatSheetTrack(const std::string& name, const std::vector<SyncKey>& keys);
+
+// One key line as formatSheetTrack writes it, without the line break.
+std::string formatSheetKey(const SyncKey& key);
 
 // "step", "linear", "smooth", "ramp", or the decimal number for any other type.
 std::string interpolationName(int type);

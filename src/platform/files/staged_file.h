@@ -8,8 +8,8 @@
 
 namespace quintaval {
 
-// Writes `bytes` to a new file beside `path` and names it in `tempPath`. False, with errno
-// set and nothing left behind, when it cannot.
+// Writes `bytes` to a new file beside `path`, flushed to the disk, and names it in
+// `tempPath`. False, with errno set and nothing left behind, when it cannot.
 bool stageFile(const std::string& path, const std::string& bytes, std::string& tempPath);
 
 // Puts the staged file in `path`'s place, replacing what is there. False, with errno set,

@@ -26,6 +26,9 @@ bool stageFile(const std::string& path, const std::string& bytes, std::string& t
   }
   // mkstemp creates the file 0600; the files staged here are ordinary data.
   if (ok && fchmod(fd, 0644) != 0) ok = false;
+  // On the disk before the rename, so that a crash of the machine after it cannot leave
+  // an empty file in the target's place.
+  if (ok && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (!ok) {
     const int error = errno;

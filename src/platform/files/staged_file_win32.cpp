@@ -40,7 +40,7 @@ bool stageFile(const std::string& path, const std::string& bytes, std::string& t
     DWORD written = 0;
     const bool ok = bytes.size() <= MAXDWORD &&
                     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+                    written == bytes.size() && FlushFileBuffers(file);  // on the disk before the move
     if (!ok) setErrnoFromWin32();
     CloseHandle(file);
     if (!ok) {
