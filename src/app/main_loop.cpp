@@ -14,8 +14,12 @@ void runMainLoop(Demo& demo, FrameHooks* hooks) {
     demo.window.pollEvents();
     // Messages raised on other threads (the file watcher) are shown here, without waiting.
     deliverQueuedErrors();
-    if (demo.window.quitRequested()) done = true;
-    if (hooks) hooks->beforeFrame();
+    if (hooks) {
+      hooks->beforeFrame();
+      done = hooks->quitRequested();
+    } else if (demo.window.quitRequested()) {
+      done = true;
+    }
 
     clock.update();
     const FrameTime time = FrameTime::read(clock);

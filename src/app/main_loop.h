@@ -20,6 +20,9 @@ class FrameHooks {
   virtual ~FrameHooks() = default;
   // After the events were polled, before the clock is read and the frame drawn.
   virtual void beforeFrame() = 0;
+  // Asked after beforeFrame: whether the program ends now. With hooks, the hooks alone
+  // decide (the window's Escape and close box reach them as events).
+  virtual bool quitRequested() = 0;
   // After the frame at `time` was drawn, before it is shown.
   virtual void beforePresent(const FrameRenderer& renderer, const FrameTime& time) = 0;
 };

@@ -4,6 +4,7 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
+#include <string>
 
 #include "core/error_report.h"
 
@@ -70,7 +71,7 @@ void Window::present() {
   if (window_) glfwSwapBuffers(window_);
 }
 
-void Window::onKey(std::function<void(int key, int mods)> listener) {
+void Window::onKey(std::function<void(int key, int mods, bool repeat)> listener) {
   keyListener_ = std::move(listener);
   glfwSetWindowUserPointer(window_, this);
   glfwSetKeyCallback(window_, &Window::keyCallback);
@@ -78,10 +79,22 @@ void Window::onKey(std::function<void(int key, int mods)> listener) {
 
 void Window::keyCallback(GLFWwindow* window, int key, int, int action, int mods) {
   const auto* self = static_cast<const Window*>(glfwGetWindowUserPointer(window));
-  if (action != GLFW_RELEASE && self && self->keyListener_) self->keyListener_(key, mods);
+  if (action != GLFW_RELEASE && self && self->keyListener_) self->keyListener_(key, mods, action == GLFW_REPEAT);
 }
 
 void Window::showCursor() { glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL); }
+
+bool Window::takeCloseRequest() {
+  if (!window_ || !glfwWindowShouldClose(window_)) return false;
+  glfwSetWindowShouldClose(window_, GLFW_FALSE);
+  return true;
+}
+
+void Window::markUnsaved(bool unsaved) {
+  if (!window_ || unsaved == markedUnsaved_) return;
+  markedUnsaved_ = unsaved;
+  glfwSetWindowTitle(window_, unsaved ? (std::string(kWindowTitle) + " *").c_str() : kWindowTitle);
+}
 
 bool loadGlEntryPoints() {
   glewExperimental = GL_TRUE;

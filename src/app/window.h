@@ -38,17 +38,23 @@ class Window {
   // Shows the frame drawn into the back buffer.
   void present();
 
-  // Author mode: every key pressed (and repeated) is handed to `listener` as GLFW's key
-  // code and modifier bits, before polling returns.
-  void onKey(std::function<void(int key, int mods)> listener);
+  // Author mode: every key pressed (and repeated, with `repeat` set) is handed to
+  // `listener` as GLFW's key code and modifier bits, before polling returns.
+  void onKey(std::function<void(int key, int mods, bool repeat)> listener);
   void showCursor();
+  // Author mode: whether the close box was clicked since the last call. The request is
+  // taken, so the window stays open unless the caller closes it.
+  bool takeCloseRequest();
+  // Author mode: " *" after the title while edits are unsaved.
+  void markUnsaved(bool unsaved);
   GLFWwindow* handle() const { return window_; }
 
  private:
   static void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods);
 
   GLFWwindow* window_ = nullptr;
-  std::function<void(int, int)> keyListener_;
+  std::function<void(int, int, bool)> keyListener_;
+  bool markedUnsaved_ = false;
 };
 
 // Loads the GL entry points for the current context. Shows a message and returns false on

@@ -43,7 +43,7 @@ namespace {
 // Shown while the overlay is hidden, for the first seconds of a session.
 const char* const kOverlayHint =
     "Tab: author overlay  Space: pause  \xe2\x86\x90/\xe2\x86\x92: seek 1 s (Shift: 10 s)  Home: start  "
-    "[ ]: loop  Backspace: no loop";
+    "[ ]: loop  Backspace: no loop  F2: sync grid";
 
 // ---------------------------------------------------------------- [SECTION] Arrow glyphs
 
@@ -130,16 +130,17 @@ AuthorOverlay::~AuthorOverlay() {
   ImGui::DestroyContext();
 }
 
-void AuthorOverlay::draw(const OverlaySnapshot& snapshot, Transport& transport) {
+void AuthorOverlay::draw(const OverlaySnapshot& snapshot, Transport& transport, SyncPanel& panel) {
   // A frame runs even when nothing is shown, so ImGui's input state follows the window.
   ImGui_ImplOpenGL3_NewFrame();
   ImGui_ImplGlfw_NewFrame();
   ImGui::NewFrame();
   if (visible_) {
     drawTimeline(snapshot, transport);
-    drawTracks(snapshot);
+    drawTracks(snapshot, panel);
     drawNow(snapshot);
     drawLog(snapshot);
+    if (syncShown_) drawSyncGrid(snapshot.sync, panel);
   } else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - created_).count() <
              kHintSeconds) {
     drawHint();
@@ -252,7 +253,7 @@ void AuthorOverlay::drawNow(const OverlaySnapshot& snapshot) {
   ImGui::End();
 }
 
-void AuthorOverlay::drawTracks(const OverlaySnapshot& snapshot) {
+void AuthorOverlay::drawTracks(const OverlaySnapshot& snapshot, SyncPanel& panel) {
   const ImVec2 display = ImGui::GetIO().DisplaySize;
   ImGui::SetNextWindowPos(ImVec2(kMargin, kMargin), ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowSize(ImVec2(kSidePanelWidth, display.y - kTimelineHeight - 2.0f * kMargin),
@@ -260,8 +261,7 @@ void AuthorOverlay::drawTracks(const OverlaySnapshot& snapshot) {
   ImGui::SetNextWindowBgAlpha(0.75f);
   ImGui::Begin("Tracks");
   ImGui::Text("plots %s to %s", formatPlayTime(snapshot.plotFrom).c_str(), formatPlayTime(snapshot.plotTo).c_str());
-  const double span = snapshot.plotTo - snapshot.plotFrom;
-  const float now = span > 0.0 ? static_cast<float>((snapshot.seconds - snapshot.plotFrom) / span) : -1.0f;
+  ImGui::TextDisabled("drag a key; double-click adds one, right-click removes it");
   if (ImGui::BeginTable("tracks", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
     ImGui::TableSetupColumn("track");
     ImGui::TableSetupColumn("value");
@@ -275,10 +275,8 @@ void AuthorOverlay::drawTracks(const OverlaySnapshot& snapshot) {
       ImGui::Text("%9.3f", track.value);
       ImGui::TableNextColumn();
       ImGui::PushID(static_cast<int>(i));
-      ImGui::PlotLines("##plot", track.samples.data(), static_cast<int>(track.samples.size()), 0, nullptr, FLT_MAX,
-                       FLT_MAX, plotSize(22.0f));
+      drawTrackCurve(snapshot, static_cast<int>(i), panel, curveDrag_);
       ImGui::PopID();
-      markItem(now, kPlayheadColour);
     }
     ImGui::EndTable();
   }

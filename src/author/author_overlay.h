@@ -1,8 +1,9 @@
 // The author overlay: Dear ImGui panels drawn over the finished frame, before it is
 // presented. A timeline bar to click and drag for seeking (with the loop region), the
-// play position, sync row, scene, pause and frame times, the 19 tracks plotted around
-// now, the spectrum with the shake bins, and the author log. It reads one OverlaySnapshot
-// per frame and changes nothing but through the transport.
+// play position, sync row, scene, pause and frame times, the 19 tracks' curves around
+// now (keys to drag, add and remove), the spectrum with the shake bins, the author log,
+// and, once F2 asked for it, the sync grid. It reads one OverlaySnapshot per frame and
+// changes nothing but through the transport and the sync panel.
 //
 // ImGui keeps one global context, so there is one overlay at a time. Its GLFW back end
 // chains the window's callbacks: a key callback installed before the overlay still runs.
@@ -13,11 +14,13 @@
 #include <string>
 
 #include "author/overlay_snapshot.h"
+#include "author/sync_views.h"
 
 struct GLFWwindow;
 
 namespace quintaval {
 
+class SyncPanel;
 class Transport;
 
 // "m:ss.mmm", rounded to the millisecond; negative times read 0.
@@ -40,20 +43,24 @@ class AuthorOverlay {
   // Hidden at first; the program's key handler toggles it on Tab.
   bool visible() const { return visible_; }
   void toggle() { visible_ = !visible_; }
+  // Shows the overlay with the sync grid, which stays until the program ends.
+  void showSyncPanel() { visible_ = syncShown_ = true; }
 
   // One ImGui frame over the current picture: the panels when visible, otherwise the
   // hint line for kHintSeconds after construction, then nothing.
-  void draw(const OverlaySnapshot& snapshot, Transport& transport);
+  void draw(const OverlaySnapshot& snapshot, Transport& transport, SyncPanel& panel);
 
  private:
   void drawHint();
   void drawTimeline(const OverlaySnapshot& snapshot, Transport& transport);
   void drawNow(const OverlaySnapshot& snapshot);
-  void drawTracks(const OverlaySnapshot& snapshot);
+  void drawTracks(const OverlaySnapshot& snapshot, SyncPanel& panel);
   void drawLog(const OverlaySnapshot& snapshot);
 
   const std::chrono::steady_clock::time_point created_;
   bool visible_ = false;
+  bool syncShown_ = false;
+  CurveDrag curveDrag_;
   double lastSeek_ = -1.0;  // the time the current drag last sought to
 };
 

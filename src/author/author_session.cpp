@@ -2,6 +2,9 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/demo.h"
 #include "author/author_overlay.h"
 #include "author/change_router.h"
@@ -17,17 +20,21 @@ constexpr double kPlotSecondsBefore = 4.0;
 constexpr double kPlotSecondsAfter = 4.0;
 constexpr int kPlotPoints = 160;
 
+std::vector<std::string> demoTrackNames() { return {kDemoTrackNames.begin(), kDemoTrackNames.end()}; }
+
 }  // namespace
 
-AuthorSession::AuthorSession(Demo& demo)
+AuthorSession::AuthorSession(Demo& demo, const std::string& sheetPath)
     : demo_(demo),
       previousReporter_(setErrorReporter(&log_)),
       transport_(demo.music),
       reloader_(demo, log_),
+      sync_(*demo.syncDevice, demoTrackNames(), sheetPath, log_),
+      panel_(sync_.editor(), transport_, log_),
       started_(std::chrono::steady_clock::now()),
       lastFrame_(started_) {
   // Installed before the overlay, whose GLFW back end calls it after its own handler.
-  demo.window.onKey([this](int key, int mods) { keys_.push_back({key, mods}); });
+  demo.window.onKey([this](int key, int mods, bool repeat) { keys_.push_back({key, mods, repeat}); });
   overlay_ = std::make_unique<AuthorOverlay>(demo.window.handle());
   demo.window.showCursor();
   log_.addNote("author mode: watching Data/ for changes");
@@ -39,6 +46,46 @@ AuthorSession::~AuthorSession() {
 }
 
 void AuthorSession::handleKey(const KeyPress& press) {
+  if (press.key != GLFW_KEY_ESCAPE) quitAsked_ = false;
+  if (handleEditKey(press)) return;
+  if (panel_.hasKeys() && panel_.handleKey(press.key, press.mods)) return;
+  handleTransportKey(press);
+}
+
+bool AuthorSession::handleEditKey(const KeyPress& press) {
+  const bool control = (press.mods & GLFW_MOD_CONTROL) != 0;
+  const bool shift = (press.mods & GLFW_MOD_SHIFT) != 0;
+  if (control && press.key == GLFW_KEY_S) {
+    sync_.save();
+  } else if (control && (press.key == GLFW_KEY_Y || (press.key == GLFW_KEY_Z && shift))) {
+    sync_.redo();
+  } else if (control && press.key == GLFW_KEY_Z) {
+    sync_.undo();
+  } else if (press.key == GLFW_KEY_F5) {
+    sync_.restoreRecovery();
+  } else if (press.key == GLFW_KEY_F2) {
+    if (panel_.hasKeys()) {
+      panel_.releaseKeys();
+    } else {
+      panel_.takeKeys();
+      overlay_->showSyncPanel();
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void AuthorSession::askToQuit() {
+  if (!sync_.unsaved() || quitAsked_) {
+    quit_ = true;
+    return;
+  }
+  quitAsked_ = true;
+  log_.addNote("unsaved edits of " + sync_.unsavedNames() + ": Ctrl+S saves them; Escape again quits without saving");
+}
+
+void AuthorSession::handleTransportKey(const KeyPress& press) {
   const double step = (press.mods & GLFW_MOD_SHIFT) ? 10.0 : 1.0;
   switch (press.key) {
     case GLFW_KEY_SPACE:
@@ -67,6 +114,10 @@ void AuthorSession::handleKey(const KeyPress& press) {
     case GLFW_KEY_TAB:
       overlay_->toggle();
       return;
+    case GLFW_KEY_ESCAPE:
+      // A held Escape repeats; only a second press confirms.
+      if (!press.repeat) askToQuit();
+      return;
     default:
       return;
   }
@@ -86,7 +137,11 @@ void AuthorSession::takeChanges() {
   const double now = sessionSeconds();
   batcher_.add(demo_.watcher.takeChanges(), now);
   for (const std::string& path : batcher_.takeSettled(now)) {
-    if (std::optional<ChangedAsset> change = routeChange(path)) reloader_.apply(*change);
+    const std::optional<ChangedAsset> change = routeChange(path);
+    if (!change) continue;
+    // The edited tracks change only through the editor, which knows its own saves.
+    if (change->kind == AssetChange::kTrack && sync_.trackFileChanged(change->name)) continue;
+    reloader_.apply(*change);
   }
   reloader_.finishPending();
 }
@@ -102,7 +157,10 @@ void AuthorSession::beforeFrame() {
   keys.swap(keys_);
   // The overlay has no text fields, so every key is the author's command.
   for (const KeyPress& press : keys) handleKey(press);
+  if (demo_.window.takeCloseRequest()) askToQuit();
   if (transport_.update()) log_.addNote("looped back to " + formatPlayTime(*transport_.loop().start));
+  sync_.update(sessionSeconds());
+  demo_.window.markUnsaved(sync_.unsaved());
 }
 
 void AuthorSession::fillSnapshot(const FrameRenderer& renderer, const FrameTime& time,
@@ -130,17 +188,23 @@ void AuthorSession::fillSnapshot(const FrameRenderer& renderer, const FrameTime&
     for (int i = 0; i < kPlotPoints; ++i) {
       plot.samples[static_cast<std::size_t>(i)] = samples[static_cast<std::size_t>(i)].value[static_cast<std::size_t>(track)];
     }
+    const std::vector<SyncKey>& keys = sync_.editor().track(track).keys;
+    for (int k = std::max(findKey(keys, std::ceil(snapshot.plotFrom * kRowsPerSecond) - 1.0), 0);
+         k < static_cast<int>(keys.size()) && keys[static_cast<std::size_t>(k)].row <= snapshot.plotTo * kRowsPerSecond; ++k) {
+      if (keys[static_cast<std::size_t>(k)].row >= snapshot.plotFrom * kRowsPerSecond) plot.keys.push_back(keys[static_cast<std::size_t>(k)]);
+    }
   }
   snapshot.spectrum = time.spectrum;
   const float t = static_cast<float>(snapshot.seconds);
   snapshot.shakeBins = {shakeBin(now[kCamShakeDatX], t), shakeBin(now[kCamShakeDatY], t)};
   snapshot.log = log_.entries();
+  panel_.fillGrid(snapshot.seconds, snapshot.sync);
 }
 
 void AuthorSession::beforePresent(const FrameRenderer& renderer, const FrameTime& time) {
   OverlaySnapshot snapshot;
   if (overlay_->visible()) fillSnapshot(renderer, time, snapshot);
-  overlay_->draw(snapshot, transport_);
+  overlay_->draw(snapshot, transport_, panel_);
 }
 
 }  // namespace quintaval

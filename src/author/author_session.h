@@ -6,18 +6,25 @@
 //
 // Keys: Space pause/resume; Left/Right seek 1 s (Shift: 10 s); Home to 0; [ and ] set the
 // loop region's start and end at the current time; Backspace clears it; Tab shows or
-// hides the overlay. Escape still ends the program (the main loop's rule).
+// hides the overlay; F2 gives the keys to the sync panel and back (see sync_panel.h).
+// Anywhere: Ctrl+S saves the edited tracks, Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) undo
+// and redo, F5 restores the unsaved edits of an earlier session when they are offered.
+// Escape, or the close box, ends the program; with edits unsaved, the first one says
+// what is unsaved and only a second one, right after it, quits without saving.
 #pragma once
 
 #include <chrono>
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/main_loop.h"
 #include "author/author_log.h"
 #include "author/change_batcher.h"
 #include "author/reloader.h"
+#include "author/sync_editing.h"
+#include "author/sync_panel.h"
 #include "author/transport.h"
 
 namespace quintaval {
@@ -27,13 +34,15 @@ struct OverlaySnapshot;
 
 class AuthorSession : public FrameHooks {
  public:
-  // The demo has started (window, loading, music, file watcher).
-  explicit AuthorSession(Demo& demo);
+  // The demo has started (window, loading, music, file watcher). `sheetPath`, when not
+  // empty, is the author's sheet that saves keep current.
+  AuthorSession(Demo& demo, const std::string& sheetPath);
   ~AuthorSession() override;
   AuthorSession(const AuthorSession&) = delete;
   AuthorSession& operator=(const AuthorSession&) = delete;
 
   void beforeFrame() override;
+  bool quitRequested() override { return quit_; }
   void beforePresent(const FrameRenderer& renderer, const FrameTime& time) override;
 
   Transport& transport() { return transport_; }
@@ -42,8 +51,12 @@ class AuthorSession : public FrameHooks {
   struct KeyPress {
     int key;
     int mods;
+    bool repeat;
   };
   void handleKey(const KeyPress& press);
+  bool handleEditKey(const KeyPress& press);
+  void handleTransportKey(const KeyPress& press);
+  void askToQuit();
   void logLoop();
   void takeChanges();
   void fillSnapshot(const FrameRenderer& renderer, const FrameTime& time, OverlaySnapshot& snapshot) const;
@@ -55,7 +68,11 @@ class AuthorSession : public FrameHooks {
   Transport transport_;
   ChangeBatcher batcher_;
   Reloader reloader_;
+  SyncEditing sync_;
+  SyncPanel panel_;
   std::unique_ptr<AuthorOverlay> overlay_;
+  bool quitAsked_ = false;  // Escape with edits unsaved: the next one quits
+  bool quit_ = false;
   std::vector<KeyPress> keys_;  // pressed since the last frame
   std::chrono::steady_clock::time_point started_;
   std::chrono::steady_clock::time_point lastFrame_;

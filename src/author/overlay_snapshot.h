@@ -1,5 +1,6 @@
 // What the author overlay shows in one frame, copied out of the program before it is
-// drawn: the overlay reads only this, and changes nothing but through the transport.
+// drawn: the overlay reads only this, and changes nothing but through the transport and
+// the sync panel.
 #pragma once
 
 #include <array>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "author/author_log.h"
+#include "author/sync_panel.h"
 #include "author/transport.h"
 #include "scenes/demo_tracks.h"
 #include "timeline/clock.h"
@@ -17,6 +19,7 @@ struct TrackPlot {
   const char* name = "";
   float value = 0.0f;          // now
   std::vector<float> samples;  // the seconds around now, evenly spaced; `plotFrom` to `plotTo`
+  std::vector<SyncKey> keys;   // the keys from `plotFrom` to `plotTo`
 };
 
 struct OverlaySnapshot {
@@ -32,6 +35,7 @@ struct OverlaySnapshot {
   std::array<float, kSpectrumBins> spectrum{};
   std::array<int, 2> shakeBins{};  // the bins the camera shake reads (x, y)
   std::vector<AuthorLogEntry> log;  // the last entries, newest last
+  SyncGrid sync;                    // the sync panel's rows around now
 };
 
 }  // namespace quintaval

@@ -6,6 +6,8 @@ namespace quintaval {
 
 void Transport::togglePause() { clock_.paused() ? clock_.resume() : clock_.pause(); }
 
+double Transport::seconds() const { return clock_.seconds(); }
+
 void Transport::seekBy(double seconds) { seekTo(clock_.seconds() + seconds); }
 
 void Transport::seekTo(double seconds) {

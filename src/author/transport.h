@@ -33,6 +33,7 @@ class Transport {
   bool update();
 
   const LoopRegion& loop() const { return loop_; }
+  double seconds() const;  // the play position
 
  private:
   MusicClock& clock_;

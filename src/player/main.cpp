@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   if (options.startSeconds > 0.0) demo->music.seek(options.startSeconds);
   startFileWatcher(*demo);
   if (options.author) {
-    AuthorSession session(*demo);
+    AuthorSession session(*demo, options.sheetPath);
     runMainLoop(*demo, &session);
   } else {
     runMainLoop(*demo);

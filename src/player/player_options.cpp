@@ -1,6 +1,9 @@
 #include "player/player_options.h"
 
+#include <filesystem>
+
 #include "core/command_line.h"
+#include "textio/text_file.h"
 
 namespace quintaval {
 namespace {
@@ -37,8 +40,18 @@ std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& opti
   app.add_option("--start", start, "Start playing at this many seconds of music (0 or more, such as 40 or 38.5)")
       ->type_name("SECONDS");
   app.add_flag("--author", options.author,
-               "Author mode: live reload of Data/, transport keys and the author overlay (Tab)");
+               "Author mode: live reload of Data/, transport keys, the author overlay (Tab) and sync editing (F2)");
+  app.add_option("--sheet", options.sheetPath,
+                 "Author mode: the track sheet that each save (Ctrl+S) keeps current with the tracks saved")
+      ->type_name("FILE");
   if (std::optional<int> status = parseCommandLine(app, argc, argv)) return status;
+  if (!options.sheetPath.empty()) {
+    if (!options.author) return commandLineError(app, "--sheet is for author mode: give --author too");
+    const std::string why = whyNotReadable(options.sheetPath);
+    if (!why.empty()) return commandLineError(app, "--sheet " + options.sheetPath + ": " + why);
+    // The player works in the demo's folder; the sheet is named where the author is.
+    options.sheetPath = std::filesystem::absolute(std::filesystem::u8path(options.sheetPath)).u8string();
+  }
 
   const std::string& size = window.empty() ? fullscreen : window;
   if (!size.empty()) {

@@ -23,6 +23,7 @@ struct PlayerOptions {
   bool loop = false;
   double startSeconds = 0.0;  // --start
   bool author = false;
+  std::string sheetPath;  // --sheet, made absolute: the sheet author mode keeps current
 
   bool showsSetupDialog() const { return !sizeGiven && !author; }
 };

@@ -80,21 +80,23 @@ std::string SyncDevice::trackPath(const std::string& name) const {
   return base_ + "_" + name + ".track";
 }
 
-bool SyncDevice::reloadTrack(const std::string& name) {
-  for (const auto& track : tracks_) {
-    if (track->name != name) continue;
-    std::vector<SyncKey> keys;
-    if (!readTrackFile(trackPath(name), keys)) return false;
-    track->keys = std::move(keys);
-    return true;
-  }
-  return false;
-}
-
-const SyncTrack* SyncDevice::getTrack(const std::string& name) {
+SyncTrack* SyncDevice::requestedTrack(const std::string& name) {
   for (const auto& track : tracks_) {
     if (track->name == name) return track.get();
   }
+  return nullptr;
+}
+
+bool SyncDevice::reloadTrack(const std::string& name) {
+  SyncTrack* track = requestedTrack(name);
+  std::vector<SyncKey> keys;
+  if (!track || !readTrackFile(trackPath(name), keys)) return false;
+  track->keys = std::move(keys);
+  return true;
+}
+
+const SyncTrack* SyncDevice::getTrack(const std::string& name) {
+  if (const SyncTrack* requested = requestedTrack(name)) return requested;
   auto track = std::make_unique<SyncTrack>();
   track->name = name;
   readTrackFile(trackPath(name), track->keys);

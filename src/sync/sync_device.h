@@ -59,6 +59,10 @@ class SyncDevice {
   // stay valid for the device's lifetime. Never null.
   const SyncTrack* getTrack(const std::string& name);
 
+  // The requested track of that name, for editing in place (author mode); null when no
+  // track of that name was requested.
+  SyncTrack* requestedTrack(const std::string& name);
+
   // Reads the file of a requested track again (author mode, after the file changed). The
   // keys are replaced only when the file could be read; false otherwise, or when the track
   // was never requested. The handle stays the same.
@@ -66,6 +70,7 @@ class SyncDevice {
 
   // base + "_" + name + ".track", the name used unchanged (dots included).
   std::string trackPath(const std::string& name) const;
+  const std::string& base() const { return base_; }
 
   int trackCount() const { return static_cast<int>(tracks_.size()); }
 

@@ -64,20 +64,20 @@ TEST_F(WindowTest, MultisamplingAsksForFourSamples) {
   EXPECT_EQ(integer(GL_SAMPLES), 4);
 }
 
-// Author mode's listener gets presses and repeats with their key and modifier bits; a
-// release is not a key typed. The events go straight to the callback the window installed.
+// Author mode's listener gets presses and repeats (told apart) with their key and
+// modifier bits; a release is not a key typed. The events go straight to the callback the window installed.
 TEST_F(WindowTest, KeyListenerHearsPressesAndRepeatsButNotReleases) {
   ASSERT_TRUE(open(320, 180, false));
   std::vector<std::vector<int>> heard;
-  window.onKey([&heard](int key, int mods) { heard.push_back({key, mods}); });
+  window.onKey([&heard](int key, int mods, bool repeat) { heard.push_back({key, mods, repeat}); });
   GLFWkeyfun installed = glfwSetKeyCallback(window.handle(), nullptr);
   glfwSetKeyCallback(window.handle(), installed);
   ASSERT_NE(installed, nullptr);
   installed(window.handle(), GLFW_KEY_A, 0, GLFW_PRESS, GLFW_MOD_SHIFT);
   installed(window.handle(), GLFW_KEY_B, 0, GLFW_REPEAT, GLFW_MOD_CONTROL | GLFW_MOD_ALT);
   installed(window.handle(), GLFW_KEY_C, 0, GLFW_RELEASE, GLFW_MOD_SHIFT);
-  EXPECT_EQ(heard, (std::vector<std::vector<int>>{{GLFW_KEY_A, GLFW_MOD_SHIFT},
-                                                  {GLFW_KEY_B, GLFW_MOD_CONTROL | GLFW_MOD_ALT}}));
+  EXPECT_EQ(heard, (std::vector<std::vector<int>>{{GLFW_KEY_A, GLFW_MOD_SHIFT, 0},
+                                                  {GLFW_KEY_B, GLFW_MOD_CONTROL | GLFW_MOD_ALT, 1}}));
 }
 
 TEST_F(WindowTest, ImpossibleWindowReportsItsMessage) {

@@ -10,6 +10,8 @@
 
 #include <array>
 
+#include "author/author_log.h"
+#include "author/sync_panel.h"
 #include "author/transport.h"
 #include "support/gl_test_context.h"
 #include "playback/music_clock.h"
@@ -40,7 +42,9 @@ OverlaySnapshot sampleSnapshot() {
   snapshot.frameMilliseconds = {16.0f, 17.5f, 15.0f};
   snapshot.plotFrom = 36.0;
   snapshot.plotTo = 44.0;
-  for (int i = 0; i < kDemoTrackCount; ++i) snapshot.tracks.push_back({kDemoTrackNames[i], 1.0f, {0.0f, 1.0f, 0.5f}});
+  for (int i = 0; i < kDemoTrackCount; ++i) {
+    snapshot.tracks.push_back({kDemoTrackNames[i], 1.0f, {0.0f, 1.0f, 0.5f}, {{510, 1.0f, kSyncLinear}}});
+  }
   snapshot.spectrum.fill(0.25f);
   snapshot.shakeBins = {3, 40};
   snapshot.log = {{1.0, "Model.frag: 0:12: error: syntax error", true}, {2.0, "reloaded Model.frag", false}};
@@ -54,11 +58,18 @@ TEST(AuthorOverlayGl, DrawsOverTheFrameAndLeavesTheDemosGlStateAsFound) {
   glfwSetKeyCallback(gl.window(), countKey);
   MusicClock clock;
   Transport transport(clock);
-  const OverlaySnapshot snapshot = sampleSnapshot();
+  std::vector<SyncTrack> tracks(kDemoTrackCount, SyncTrack{"t", {{510, 1.0f, kSyncLinear}}});
+  std::vector<SyncTrack*> edited;
+  for (SyncTrack& track : tracks) edited.push_back(&track);
+  TrackEditor editor(edited);
+  AuthorLog log;
+  SyncPanel panel(editor, transport, log);
+  OverlaySnapshot snapshot = sampleSnapshot();
+  panel.fillGrid(40.0, snapshot.sync);
   {
     AuthorOverlay overlay(gl.window());
     EXPECT_FALSE(overlay.visible());
-    overlay.toggle();
+    overlay.showSyncPanel();
     // The demo's state between frames: a letterboxed viewport, depth test on, no blending.
     glViewport(0, 20, 640, 320);
     glEnable(GL_DEPTH_TEST);
@@ -67,7 +78,7 @@ TEST(AuthorOverlayGl, DrawsOverTheFrameAndLeavesTheDemosGlStateAsFound) {
     for (int frame = 0; frame < 3; ++frame) {  // ImGui lays windows out and scrolls a frame late
       glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
       glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-      overlay.draw(snapshot, transport);
+      overlay.draw(snapshot, transport, panel);
     }
     EXPECT_EQ(demoState(), before);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -78,7 +89,7 @@ TEST(AuthorOverlayGl, DrawsOverTheFrameAndLeavesTheDemosGlStateAsFound) {
     EXPECT_GT(changed, 1280 * 720 / 10);
 
     std::vector<ImRect> placed;
-    for (const char* name : {"##timeline", "Tracks", "Now", "Log"}) {
+    for (const char* name : {"##timeline", "Tracks", "Now", "Log", "###sync"}) {
       const ImGuiWindow* panel = ImGui::FindWindowByName(name);
       ASSERT_NE(panel, nullptr) << name;
       EXPECT_TRUE(ImRect(0.0f, 0.0f, 1280.0f, 720.0f).Contains(panel->Rect())) << name;
