@@ -1,0 +1,88 @@
+# Sync editing in author mode, by keys as an author types them, on a scratch copy of the
+# sample demo's tracks and sheet: at 40 s (row 560, the 3D scene) F2 gives the keys to the
+# grid, Down moves to row 561, "1" Enter sets scene.num there and the picture scene shows;
+# Ctrl+Z brings the 3D scene back, Ctrl+Y the picture scene, and Ctrl+S writes the track
+# file and the sheet, which compiles to the same track files. Then an unsaved edit, a
+# first Escape that does not quit, and a kill: the next start offers the edit, F5 restores
+# it, and it saves.
+export QV_XVFB_SCREEN=1280x720x24
+source "$(dirname "$0")/lib.sh"
+
+demo=$QV_DEMO_DIR
+tracks="$QV_BINARY_DIR/bin/quintaval-tracks"
+use_scratch_tree_without Rocket
+cp -r "$demo/Data/Rocket" "$QV_DEMO_DIR/Data/Rocket"
+rocket=$QV_DEMO_DIR/Data/Rocket
+sheet=$QV_DEMO_DIR/demo.sync
+cp "$QV_SOURCE_DIR/data/sync/demo.sync" "$sheet"
+
+# The clean picture, without the overlay (Tab hides it; the grid keeps the keys).
+picture() { xdotool key Tab && wait_for_still_picture 10; }
+overlay() { xdotool key Tab; }
+title() { xdotool getwindowname "$(xdotool search --onlyvisible --class "^$QV_DEMO_CLASS\$" | head -n1)"; }
+value_at() { "$tracks" eval "$rocket/sync_scene.num.track" "$1"; }
+
+start_quintaval --author --start 40 --sheet demo.sync
+wait_for_line 'author mode: watching Data/' 180 || fail "author mode did not start"
+# Paused at exactly 40 s (the start has played on meanwhile); the key hint goes after 3 s.
+xdotool key space Home shift+Right shift+Right shift+Right shift+Right
+wait_for_line 'quintaval: at 0:40\.000' 10 || fail "the transport did not go to 40 s"
+sleep 3
+xdotool key F2 Down
+sleep 1
+before=$(picture) || fail "the picture moves while paused"
+overlay
+xdotool type 1
+xdotool key Return
+wait_for_line 'scene.num at row 561: 1$' 10 || fail "Enter did not set the key"
+[[ $(title) == "Quintaval demosystem *" ]] || fail "the title does not show unsaved edits: $(title)"
+edited=$(picture) || fail "the picture moves while paused"
+[[ "$edited" != "$before" ]] || fail "the scene did not change"
+
+overlay
+xdotool key ctrl+z
+wait_for_line 'quintaval: undone' 10 || fail "Ctrl+Z did not undo"
+[[ $(picture) == "$before" ]] || fail "Ctrl+Z did not bring the 3D scene back"
+overlay
+xdotool key ctrl+y
+wait_for_line 'quintaval: redone' 10 || fail "Ctrl+Y did not redo"
+[[ $(picture) == "$edited" ]] || fail "Ctrl+Y did not bring the picture scene back"
+
+xdotool key ctrl+s
+wait_for_line 'quintaval: saved scene.num and .*demo.sync' 10 || fail "Ctrl+S did not save"
+[[ $(value_at 561) == 1 && $(value_at 560) == 2 ]] || fail "the track file lacks the key"
+[[ $(title) == "Quintaval demosystem" ]] || fail "the title still shows unsaved edits"
+compiled=$(mktemp -d)
+"$tracks" compile "$sheet" "$compiled" 2>/dev/null || fail "the saved sheet does not compile"
+for file in "$compiled"/*.track; do
+  cmp -s "$file" "$rocket/$(basename "$file")" || fail "$(basename "$file") differs from the saved sheet's"
+done
+grep -q '^561    1        step$' "$sheet" || fail "the sheet lacks the key line"
+grep -q '^# Sync sheet of the sample demo' "$sheet" || fail "the sheet lost its comments"
+
+# An unsaved edit at row 562; the first Escape keeps the program running.
+xdotool key Down
+xdotool type 3
+xdotool key Return
+wait_for_line 'scene.num at row 562: 3$' 10 || fail "Enter did not set the second key"
+xdotool key F2 Escape
+wait_for_line 'unsaved edits of scene.num: .*Escape again quits' 10 || fail "Escape did not warn of unsaved edits"
+sleep 2
+kill -0 "$QV_PID" 2>/dev/null || fail "the first Escape quit with unsaved edits"
+[[ -f $rocket/recovery.sync ]] || fail "no recovery file 2 s after the edit"
+kill -KILL "$QV_PID"
+wait "$QV_PID" 2>/dev/null
+
+start_quintaval --author --start 40 --sheet demo.sync
+wait_for_line 'unsaved edits of scene.num from an earlier session .* F5 restores them' 180 ||
+  fail "the recovery was not offered"
+xdotool key F5
+wait_for_line 'restored the unsaved edits of scene.num' 10 || fail "F5 did not restore"
+xdotool key ctrl+s
+wait_for_line 'quintaval: saved scene.num' 10 || fail "Ctrl+S did not save the restored edit"
+[[ $(value_at 562) == 3 ]] || fail "the restored key is not in the track file"
+[[ ! -e $rocket/recovery.sync ]] || fail "the save left the recovery file"
+xdotool key Escape
+wait_for_exit 30 || fail "still running 30 s after Escape with everything saved"
+[[ "$QV_STATUS" == 0 ]] || fail "exit status $QV_STATUS, expected 0"
+echo "PASS"
