@@ -2,7 +2,8 @@
 # sample demo's tracks and sheet: at 40 s (row 560, the 3D scene) F2 gives the keys to the
 # grid, Down moves to row 561, "1" Enter sets scene.num there and the picture scene shows;
 # Ctrl+Z brings the 3D scene back, Ctrl+Y the picture scene, and Ctrl+S writes the track
-# file and the sheet, which compiles to the same track files. Then an unsaved edit, a
+# file and the sheet, which compiles to the same track files. The mouse adds, drags and
+# removes a key in the track curves. Then an unsaved edit, a
 # first Escape that does not quit, and a kill: the next start offers the edit, F5 restores
 # it, and it saves.
 export QV_XVFB_SCREEN=1280x720x24
@@ -59,6 +60,23 @@ for file in "$compiled"/*.track; do
 done
 grep -q '^561    1        step$' "$sheet" || fail "the sheet lacks the key line"
 grep -q '^# Sync sheet of the sample demo' "$sheet" || fail "the sheet lost its comments"
+
+# The mouse in scene.num's curve (the first of the Tracks panel, from x 200 to 400 around
+# y 80): a double-click adds a key on the curve, a drag upwards raises it, a right-click
+# removes it. The clicks outside the grid take its keys; F2 gives them back after.
+keys() { "$tracks" dump "$rocket/sync_scene.num.track" | grep -c '^[0-9-]'; }
+saved_keys() { xdotool key ctrl+s sleep 1 && keys; }
+overlay
+count=$(keys)
+xdotool mousemove 260 80 sleep 0.5 click --repeat 2 --delay 100 1 sleep 1
+[[ $(saved_keys) == $((count + 1)) ]] || fail "a double-click did not add a key"
+added=$("$tracks" dump "$rocket/sync_scene.num.track")
+xdotool mousemove 260 80 sleep 0.5 mousedown 1 sleep 0.5 mousemove 262 70 sleep 0.5 mousemove 261 68 sleep 0.5 \
+  mouseup 1 sleep 1 key ctrl+s sleep 1
+[[ $("$tracks" dump "$rocket/sync_scene.num.track") != "$added" ]] || fail "a drag did not move the key"
+xdotool mousemove 261 80 sleep 0.5 click 3 sleep 1
+[[ $(saved_keys) == "$count" ]] || fail "a right-click did not remove the key"
+xdotool key F2
 
 # An unsaved edit at row 562; the first Escape keeps the program running.
 xdotool key Down
