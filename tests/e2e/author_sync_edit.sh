@@ -3,9 +3,8 @@
 # grid, Down moves to row 561, "1" Enter sets scene.num there and the picture scene shows;
 # Ctrl+Z brings the 3D scene back, Ctrl+Y the picture scene, and Ctrl+S writes the track
 # file and the sheet, which compiles to the same track files. The mouse adds, drags and
-# removes a key in the track curves. Then an unsaved edit, a
-# first Escape that does not quit, and a kill: the next start offers the edit, F5 restores
-# it, and it saves.
+# removes a key in the track curves. Then an unsaved edit, a first Escape that does not
+# quit, and a kill: the next start offers the edit, F5 restores it, and it saves.
 export QV_XVFB_SCREEN=1280x720x24
 source "$(dirname "$0")/lib.sh"
 
