@@ -22,6 +22,17 @@ constexpr int kPlotPoints = 160;
 
 std::vector<std::string> demoTrackNames() { return {kDemoTrackNames.begin(), kDemoTrackNames.end()}; }
 
+// The keys from row `from` to row `to` of a track in ascending rows (a damaged track out
+// of order shows fewer).
+std::vector<SyncKey> keysBetween(const std::vector<SyncKey>& keys, double from, double to) {
+  std::vector<SyncKey> between;
+  for (std::size_t k = static_cast<std::size_t>(std::max(findKey(keys, std::ceil(from) - 1.0), 0));
+       k < keys.size() && keys[k].row <= to; ++k) {
+    if (keys[k].row >= from) between.push_back(keys[k]);
+  }
+  return between;
+}
+
 }  // namespace
 
 AuthorSession::AuthorSession(Demo& demo, const std::string& sheetPath)
@@ -188,11 +199,8 @@ void AuthorSession::fillSnapshot(const FrameRenderer& renderer, const FrameTime&
     for (int i = 0; i < kPlotPoints; ++i) {
       plot.samples[static_cast<std::size_t>(i)] = samples[static_cast<std::size_t>(i)].value[static_cast<std::size_t>(track)];
     }
-    const std::vector<SyncKey>& keys = sync_.editor().track(track).keys;
-    for (int k = std::max(findKey(keys, std::ceil(snapshot.plotFrom * kRowsPerSecond) - 1.0), 0);
-         k < static_cast<int>(keys.size()) && keys[static_cast<std::size_t>(k)].row <= snapshot.plotTo * kRowsPerSecond; ++k) {
-      if (keys[static_cast<std::size_t>(k)].row >= snapshot.plotFrom * kRowsPerSecond) plot.keys.push_back(keys[static_cast<std::size_t>(k)]);
-    }
+    plot.keys = keysBetween(sync_.editor().track(track).keys, snapshot.plotFrom * kRowsPerSecond,
+                            snapshot.plotTo * kRowsPerSecond);
   }
   snapshot.spectrum = time.spectrum;
   const float t = static_cast<float>(snapshot.seconds);

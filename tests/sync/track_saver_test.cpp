@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <thread>
 
 #include "../support/temp_dir.h"
 #include "sync/track_file.h"
@@ -102,16 +101,17 @@ TEST_F(SaverFixture, TheRecoveryIsOfferedOnlyWhileNewerThanTheTracks) {
   const std::vector<std::string> tracks = {(rocket / "sync_a.track").string(), (rocket / "sync_gone.track").string()};
   EXPECT_EQ(readRecovery(saver.recoveryPath(), tracks).state, Recovery::State::kNone);
   std::string error;
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // file times of this file system differ
   ASSERT_TRUE(saver.writeRecovery({{"a", kNew, 0, {}}}, error)) << error;
+  // File times are set here: some systems keep them to the second only.
+  const auto written = fs::last_write_time(saver.recoveryPath());
+  fs::last_write_time(tracks[0], written - std::chrono::seconds(5));
   Recovery recovery = readRecovery(saver.recoveryPath(), tracks);
   ASSERT_EQ(recovery.state, Recovery::State::kOffered);
   ASSERT_EQ(recovery.tracks.size(), 1u);
   EXPECT_EQ(recovery.tracks[0].name, "a");
   EXPECT_TRUE(sameKeys(recovery.tracks[0].keys, kNew));
 
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  ASSERT_TRUE(writeTrackFile(tracks[0], kOld));
+  fs::last_write_time(tracks[0], written + std::chrono::seconds(5));  // saved by another program since
   EXPECT_EQ(readRecovery(saver.recoveryPath(), tracks).state, Recovery::State::kOlder);
 
   dir.write("Rocket/recovery.sync", "track a\n0 1\n");
