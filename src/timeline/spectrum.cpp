@@ -7,6 +7,8 @@
 #include <cmath>
 #include <mutex>
 
+#include "core/fft_planner.h"
+
 namespace quintaval {
 namespace {
 
@@ -16,6 +18,7 @@ constexpr double kPi = 3.14159265358979323846;
 class SpectrumAnalyser {
  public:
   SpectrumAnalyser() {
+    std::lock_guard<std::mutex> planning(fftPlannerMutex());
     input_ = fftwf_alloc_real(kSpectrumWindow);
     output_ = fftwf_alloc_complex(kSpectrumWindow / 2 + 1);
     plan_ = fftwf_plan_dft_r2c_1d(kSpectrumWindow, input_, output_, FFTW_ESTIMATE);
