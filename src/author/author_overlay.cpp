@@ -81,6 +81,9 @@ constexpr ImU32 kLoopColour = IM_COL32(70, 130, 230, 110);
 constexpr ImU32 kLoopEdgeColour = IM_COL32(120, 180, 255, 255);
 constexpr ImU32 kPlayheadColour = IM_COL32(255, 90, 60, 255);
 constexpr ImU32 kTickColour = IM_COL32(170, 170, 180, 255);
+constexpr ImU32 kBeatTickColour = IM_COL32(120, 200, 120, 150);
+constexpr ImU32 kBarTickColour = IM_COL32(140, 240, 140, 255);
+constexpr ImU32 kOnsetColour = IM_COL32(250, 170, 60, 170);
 const ImVec4 kAlertColour(1.0f, 0.35f, 0.3f, 1.0f);
 
 constexpr float kMargin = 8.0f;
@@ -214,6 +217,18 @@ void AuthorOverlay::drawTimeline(const OverlaySnapshot& snapshot, Transport& tra
       std::snprintf(label, sizeof label, "%d:%02d", second / 60, second % 60);
       draw->AddText(ImVec2(x + 3.0f, top + 1.0f), kTickColour, label);
     }
+  }
+  // The music's beats from the top (bars longer) and its onsets across the middle, as
+  // tall as they are strong.
+  const BeatMarks& rhythm = *snapshot.beats;
+  for (std::size_t i = 0; i < rhythm.beats.size(); ++i) {
+    const float bx = xAt(rhythm.beats[i]);
+    draw->AddLine(ImVec2(bx, top), ImVec2(bx, top + (i % 4 == 0 ? 8.0f : 3.0f)), i % 4 == 0 ? kBarTickColour : kBeatTickColour);
+  }
+  const float middle = (top + bottom) * 0.5f;
+  for (const Onset& onset : rhythm.onsets) {
+    const float ox = xAt(onset.seconds), reach = 1.0f + 5.0f * onset.strength;
+    draw->AddLine(ImVec2(ox, middle - reach), ImVec2(ox, middle + reach), kOnsetColour);
   }
   const float x = xAt(snapshot.seconds);
   draw->AddLine(ImVec2(x, top), ImVec2(x, bottom), kPlayheadColour, 2.0f);

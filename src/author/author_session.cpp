@@ -35,13 +35,14 @@ std::vector<SyncKey> keysBetween(const std::vector<SyncKey>& keys, double from, 
 
 }  // namespace
 
-AuthorSession::AuthorSession(Demo& demo, const std::string& sheetPath)
+AuthorSession::AuthorSession(Demo& demo, const AuthorOptions& options)
     : demo_(demo),
       previousReporter_(setErrorReporter(&log_)),
       transport_(demo.music),
       reloader_(demo, log_),
-      sync_(*demo.syncDevice, demoTrackNames(), sheetPath, log_),
+      sync_(*demo.syncDevice, demoTrackNames(), options.sheetPath, log_),
       panel_(sync_.editor(), transport_, log_),
+      beats_(options.tempo),
       started_(std::chrono::steady_clock::now()),
       lastFrame_(started_) {
   // Installed before the overlay, whose GLFW back end calls it after its own handler.
@@ -66,12 +67,17 @@ void AuthorSession::handleKey(const KeyPress& press) {
 bool AuthorSession::handleEditKey(const KeyPress& press) {
   const bool control = (press.mods & GLFW_MOD_CONTROL) != 0;
   const bool shift = (press.mods & GLFW_MOD_SHIFT) != 0;
+  const bool alt = (press.mods & GLFW_MOD_ALT) != 0;
   if (control && press.key == GLFW_KEY_S) {
     sync_.save();
   } else if (control && (press.key == GLFW_KEY_Y || (press.key == GLFW_KEY_Z && shift))) {
     sync_.redo();
   } else if (control && press.key == GLFW_KEY_Z) {
     sync_.undo();
+  } else if ((control || alt) && (press.key == GLFW_KEY_UP || press.key == GLFW_KEY_DOWN)) {
+    const int direction = press.key == GLFW_KEY_UP ? -1 : 1;
+    const BeatMarks& marks = *beats_.marks();
+    control ? jumpTo(marks.beats, direction, "beat") : jumpTo(marks.onsetTimes, direction, "onset");
   } else if (press.key == GLFW_KEY_F5) {
     sync_.restoreRecovery();
   } else if (press.key == GLFW_KEY_F2) {
@@ -85,6 +91,17 @@ bool AuthorSession::handleEditKey(const KeyPress& press) {
     return false;
   }
   return true;
+}
+
+void AuthorSession::jumpTo(const std::vector<double>& times, int direction, const char* what) {
+  const std::optional<double> to = neighbourTime(times, demo_.music.seconds(), direction);
+  if (!to) {
+    log_.addNote(std::string("no ") + what + (direction < 0 ? " before " : " after ") +
+                 formatPlayTime(demo_.music.seconds()));
+    return;
+  }
+  transport_.seekTo(*to);
+  log_.addNote("at " + formatPlayTime(demo_.music.seconds()) + " (" + what + ")");
 }
 
 void AuthorSession::askToQuit() {
@@ -172,6 +189,11 @@ void AuthorSession::beforeFrame() {
   if (transport_.update()) log_.addNote("looped back to " + formatPlayTime(*transport_.loop().start));
   sync_.update(sessionSeconds());
   demo_.window.markUnsaved(sync_.unsaved());
+  std::string found;
+  if (beats_.update(demo_.decodedMusic, found)) {
+    log_.addNote(found);
+    panel_.setBeats(beats_.marks()->beats);
+  }
 }
 
 void AuthorSession::fillSnapshot(const FrameRenderer& renderer, const FrameTime& time,
@@ -207,6 +229,7 @@ void AuthorSession::fillSnapshot(const FrameRenderer& renderer, const FrameTime&
   snapshot.shakeBins = {shakeBin(now[kCamShakeDatX], t), shakeBin(now[kCamShakeDatY], t)};
   snapshot.log = log_.entries();
   panel_.fillGrid(snapshot.seconds, snapshot.sync);
+  snapshot.beats = beats_.marks();
 }
 
 void AuthorSession::beforePresent(const FrameRenderer& renderer, const FrameTime& time) {

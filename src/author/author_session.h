@@ -8,7 +8,9 @@
 // loop region's start and end at the current time; Backspace clears it; Tab shows or
 // hides the overlay; F2 gives the keys to the sync panel and back (see sync_panel.h).
 // Anywhere: Ctrl+S saves the edited tracks, Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) undo
-// and redo, F5 restores the unsaved edits of an earlier session when they are offered.
+// and redo, F5 restores the unsaved edits of an earlier session when they are offered,
+// Ctrl+Up/Down jump to the music's previous/next beat and Alt+Up/Down to its previous/next
+// onset (see music_beats.h).
 // Escape, or the close box, ends the program; with edits unsaved, the first one says
 // what is unsaved and only a second one, right after it, quits without saving.
 #pragma once
@@ -16,12 +18,14 @@
 #include <chrono>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_loop.h"
 #include "author/author_log.h"
 #include "author/change_batcher.h"
+#include "author/music_beats.h"
 #include "author/reloader.h"
 #include "author/sync_editing.h"
 #include "author/sync_panel.h"
@@ -32,11 +36,15 @@ namespace quintaval {
 class AuthorOverlay;
 struct OverlaySnapshot;
 
+struct AuthorOptions {
+  std::string sheetPath;            // the author's sheet that saves keep current; empty: none
+  std::optional<GivenTempo> tempo;  // the author's tempo instead of the one found
+};
+
 class AuthorSession : public FrameHooks {
  public:
-  // The demo has started (window, loading, music, file watcher). `sheetPath`, when not
-  // empty, is the author's sheet that saves keep current.
-  AuthorSession(Demo& demo, const std::string& sheetPath);
+  // The demo has started (window, loading, music, file watcher).
+  AuthorSession(Demo& demo, const AuthorOptions& options);
   ~AuthorSession() override;
   AuthorSession(const AuthorSession&) = delete;
   AuthorSession& operator=(const AuthorSession&) = delete;
@@ -57,6 +65,7 @@ class AuthorSession : public FrameHooks {
   bool handleEditKey(const KeyPress& press);
   void handleTransportKey(const KeyPress& press);
   void askToQuit();
+  void jumpTo(const std::vector<double>& times, int direction, const char* what);
   void logLoop();
   void takeChanges();
   void fillSnapshot(const FrameRenderer& renderer, const FrameTime& time, OverlaySnapshot& snapshot) const;
@@ -70,6 +79,7 @@ class AuthorSession : public FrameHooks {
   Reloader reloader_;
   SyncEditing sync_;
   SyncPanel panel_;
+  MusicBeats beats_;
   std::unique_ptr<AuthorOverlay> overlay_;
   bool quitAsked_ = false;  // Escape with edits unsaved: the next one quits
   bool quit_ = false;

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "author/author_log.h"
+#include "author/music_beats.h"
 #include "author/sync_panel.h"
 #include "author/transport.h"
 #include "scenes/demo_tracks.h"
@@ -36,6 +38,7 @@ struct OverlaySnapshot {
   std::array<int, 2> shakeBins{};  // the bins the camera shake reads (x, y)
   std::vector<AuthorLogEntry> log;  // the last entries, newest last
   SyncGrid sync;                    // the sync panel's rows around now
+  std::shared_ptr<const BeatMarks> beats = std::make_shared<BeatMarks>();  // the music's rhythm
 };
 
 }  // namespace quintaval

@@ -128,6 +128,32 @@ bool SyncPanel::handleKey(int key, int mods) {
   return true;
 }
 
+void SyncPanel::setBeats(const std::vector<double>& beats) {
+  std::vector<std::pair<int, bool>> rows;
+  for (std::size_t i = 0; i < beats.size(); ++i) {
+    const int row = static_cast<int>(std::lround(beats[i] * kRowsPerSecond));
+    const bool bar = i % 4 == 0;
+    // Two beats on one row (a tempo beyond 420 a minute): the bar wins.
+    if (!rows.empty() && rows.back().first == row) {
+      rows.back().second = rows.back().second || bar;
+    } else {
+      rows.emplace_back(row, bar);
+    }
+  }
+  beatRows_ = std::move(rows);
+}
+
+RowMark SyncPanel::markOf(int row) const {
+  if (!beatRows_) {
+    return positiveModulo(row, kRowsPerBar) == 0    ? RowMark::kBar
+           : positiveModulo(row, kRowsPerBeat) == 0 ? RowMark::kBeat
+                                                    : RowMark::kNone;
+  }
+  const auto at = std::lower_bound(beatRows_->begin(), beatRows_->end(), std::make_pair(row, false));
+  if (at == beatRows_->end() || at->first != row) return RowMark::kNone;
+  return at->second ? RowMark::kBar : RowMark::kBeat;
+}
+
 void SyncPanel::fillGrid(double seconds, SyncGrid& grid) const {
   const int row = rowAt(seconds);
   const int rows = 2 * kRowsAround + 1;
@@ -139,12 +165,7 @@ void SyncPanel::fillGrid(double seconds, SyncGrid& grid) const {
   grid.unsaved = editor_.unsaved();
   grid.typing = typing_;
   grid.marks.resize(rows);
-  for (int i = 0; i < rows; ++i) {
-    const int at = grid.firstRow + i;
-    grid.marks[static_cast<std::size_t>(i)] = positiveModulo(at, kRowsPerBar) == 0   ? RowMark::kBar
-                                              : positiveModulo(at, kRowsPerBeat) == 0 ? RowMark::kBeat
-                                                                                      : RowMark::kNone;
-  }
+  for (int i = 0; i < rows; ++i) grid.marks[static_cast<std::size_t>(i)] = markOf(grid.firstRow + i);
   grid.columns.resize(static_cast<std::size_t>(editor_.trackCount()));
   for (int t = 0; t < editor_.trackCount(); ++t) {
     const SyncTrack& track = editor_.track(t);

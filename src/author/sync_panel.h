@@ -70,6 +70,11 @@ class SyncPanel {
   // when the panel does not use that key.
   bool handleKey(int key, int mods);
 
+  // The beats of the music (seconds, in order; every fourth from the first starts a bar):
+  // the grid's beat and bar lines go on the rows nearest them. Until the first call the
+  // lines are every 7 and 28 rows, the sample demo's 120 beats a minute.
+  void setBeats(const std::vector<double>& beats);
+
   // The grid around the play position `seconds`.
   void fillGrid(double seconds, SyncGrid& grid) const;
 
@@ -80,6 +85,7 @@ class SyncPanel {
   void enterTyped();
   KeyBlock block() const;  // the selection, or the cursor's cell
   void refuseIfLocked();
+  RowMark markOf(int row) const;
 
   TrackEditor& editor_;
   Transport& transport_;
@@ -88,6 +94,7 @@ class SyncPanel {
   int track_ = 0;
   std::optional<std::pair<int, int>> anchor_;  // track and row where the selection started
   std::string typing_;
+  std::optional<std::vector<std::pair<int, bool>>> beatRows_;  // row, starts a bar; ascending
 };
 
 }  // namespace quintaval

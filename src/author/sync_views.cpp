@@ -161,7 +161,11 @@ void drawTrackCurve(const OverlaySnapshot& snapshot, int index, SyncPanel& panel
   auto xOf = [&](double row) { return min.x + static_cast<float>((row - fromRow) / (toRow - fromRow)) * width; };
   auto yOf = [&](float value) { return max.y - (value - low) / (high - low) * height; };
   const ImVec2 mouse = ImGui::GetIO().MousePos;
-  const int rowUnder = static_cast<int>(std::lround(fromRow + (mouse.x - min.x) / width * (toRow - fromRow)));
+  int rowUnder = static_cast<int>(std::lround(fromRow + (mouse.x - min.x) / width * (toRow - fromRow)));
+  // A drag with Shift lands on the nearest beat's row, with Ctrl on the nearest onset's.
+  const ImGuiIO& io = ImGui::GetIO();
+  if (io.KeyShift) rowUnder = snapToNearest(snapshot.beats->beats, rowUnder);
+  if (io.KeyCtrl && !io.KeyShift) rowUnder = snapToNearest(snapshot.beats->onsetTimes, rowUnder);
   const float valueUnder = low + (max.y - mouse.y) / height * (high - low);
 
   const SyncKey* picked = nullptr;

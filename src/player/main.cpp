@@ -18,6 +18,16 @@
 #include "player/player_options.h"
 #include "player/setup_dialog.h"
 
+namespace {
+
+quintaval::AuthorOptions authorOptions(const quintaval::PlayerOptions& options) {
+  quintaval::AuthorOptions author{options.sheetPath, std::nullopt};
+  if (options.bpm) author.tempo = quintaval::GivenTempo{*options.bpm, options.beatOffset};
+  return author;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace quintaval;
   attachToStartingConsole();
@@ -53,7 +63,7 @@ int main(int argc, char** argv) {
   if (options.startSeconds > 0.0) demo->music.seek(options.startSeconds);
   startFileWatcher(*demo);
   if (options.author) {
-    AuthorSession session(*demo, options.sheetPath);
+    AuthorSession session(*demo, authorOptions(options));
     runMainLoop(*demo, &session);
   } else {
     runMainLoop(*demo);

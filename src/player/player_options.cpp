@@ -20,7 +20,7 @@ std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& opti
                "quintaval");
   app.set_version_flag("--version", "quintaval " QV_VERSION);
   app.footer(kFooter);
-  std::string window, fullscreen, vsync, multisampling, start;
+  std::string window, fullscreen, vsync, multisampling, start, bpm, beatOffset;
   app.add_option("--data", options.dataDir, "The folder holding the demo's Data/ (default: the working directory if it holds Data/, else the installed sample demo)")
       ->type_name("DIR")
       ->check(CLI::ExistingDirectory);
@@ -44,7 +44,25 @@ std::optional<int> parsePlayerOptions(int argc, char** argv, PlayerOptions& opti
   app.add_option("--sheet", options.sheetPath,
                  "Author mode: the track sheet that each save (Ctrl+S) keeps current with the tracks saved")
       ->type_name("FILE");
+  app.add_option("--bpm", bpm, "Author mode: the music's tempo in beats a minute, instead of the one found")
+      ->type_name("N");
+  app.add_option("--beat-offset", beatOffset, "Author mode, with --bpm: the time of a beat, such as 0.25 (default 0)")
+      ->type_name("SECONDS");
   if (std::optional<int> status = parseCommandLine(app, argc, argv)) return status;
+  if (!bpm.empty()) {
+    if (!options.author) return commandLineError(app, "--bpm is for author mode: give --author too");
+    double tempo = 0.0;
+    if (!parseSeconds(bpm, tempo) || !(tempo >= 1.0 && tempo <= 1000.0)) {
+      return commandLineError(app, "--bpm must be a number of beats a minute from 1 to 1000, not '" + bpm + "'");
+    }
+    options.bpm = tempo;
+  }
+  if (!beatOffset.empty()) {
+    if (!options.bpm) return commandLineError(app, "--beat-offset goes with --bpm");
+    if (!parseSeconds(beatOffset, options.beatOffset)) {
+      return commandLineError(app, "--beat-offset must be a number of seconds, not '" + beatOffset + "'");
+    }
+  }
   if (!options.sheetPath.empty()) {
     if (!options.author) return commandLineError(app, "--sheet is for author mode: give --author too");
     const std::string why = whyNotReadable(options.sheetPath);

@@ -24,6 +24,8 @@ struct PlayerOptions {
   double startSeconds = 0.0;  // --start
   bool author = false;
   std::string sheetPath;  // --sheet, made absolute: the sheet author mode keeps current
+  std::optional<double> bpm;  // --bpm: the music's tempo, instead of the one author mode finds
+  double beatOffset = 0.0;    // --beat-offset: the time of a beat, in seconds
 
   bool showsSetupDialog() const { return !sizeGiven && !author; }
 };

@@ -5,7 +5,8 @@ source "$(dirname "$0")/lib.sh"
 
 for arguments in "--window 1280" "--window 1280x720 --fullscreen 800x600" "--vsync maybe" "--start soon" \
   "--start -3" "--data /no/such/folder" "--no-such-option" "extra" "--sheet Data" "--author --sheet /no/such.sync" \
-  "--author --sheet Data"; do
+  "--author --sheet Data" "--bpm 120" "--author --bpm fast" "--author --bpm 0" "--author --beat-offset 1" \
+  "--author --bpm 90 --beat-offset soon"; do
   # shellcheck disable=SC2086
   (cd "$QV_DEMO_DIR" && ./quintaval $arguments >"$QV_LOG_DIR/stdout" 2>"$QV_LOG_DIR/stderr")
   status=$?
