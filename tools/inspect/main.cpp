@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   CLI::App app("Shows, as JSON, what the program makes of data files.", "quintaval-inspect");
   app.set_version_flag("--version", "quintaval-inspect " QV_VERSION);
   app.footer("Exit status: 0 done, 1 a file could not be read (or a text script lacks its\n"
-             "\"//Quintaval\" header), 2 bad command line.");
+             "\"//Quintaval\" header, or music does not decode), 2 bad command line.");
   auto all = inspect::commands();
   std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   std::vector<std::pair<CLI::App*, std::function<int()>>> runs;

@@ -144,7 +144,7 @@ TEST_F(Inspect, EveryKindRefusesAPathThatIsNoReadableFile) {
     std::string reason;
   } paths[] = {{(dir.path() / "Maya").string(), "Is a directory"},
                {(dir.path() / "missing").string(), "No such file or directory"}};
-  for (const std::string kind : {"obj", "maya", "path", "text"}) {
+  for (const std::string kind : {"obj", "maya", "path", "text", "music"}) {
     for (const auto& [path, reason] : paths) {
       for (const std::string& before : {std::string(), kind == "maya" || kind == "path" ? good : ""}) {
         const InspectRun run = inspect(kind + " " + before + "'" + path + "'" + (kind == "path" ? " --u 0.5" : ""));
