@@ -20,6 +20,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-apps libx11-dev
   libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev locales time desktop-file-utils groff-base
+  python3 aubio-tools
   # fuzzing (libFuzzer comes with clang's runtime libraries)
   clang libclang-rt-14-dev
 )
