@@ -106,6 +106,7 @@ void drawSyncGrid(const SyncGrid& grid, SyncPanel& panel) {
       const RowMark mark = grid.marks[i];
       if (row == grid.cursorRow) {
         ImGui::TableSetBgColor(ImGuiTableBgTarget_RowBg0, kCursorRowColour);
+        ImGui::SetScrollHereY(0.5f);  // the cursor's row stays in the middle, however tall the window
       } else if (mark != RowMark::kNone) {
         ImGui::TableSetBgColor(ImGuiTableBgTarget_RowBg0, mark == RowMark::kBar ? kBarColour : kBeatColour);
       }
