@@ -25,13 +25,15 @@ std::shared_ptr<const DecodedMusic> clicks(double bpm) {
   return music;
 }
 
-// Updates until an analysis arrives (a few seconds at most on a slow machine).
+// Updates until an analysis arrives (a few seconds at most on a slow machine) and returns
+// the note on it; empty when none came.
 std::string waitForBeats(MusicBeats& beats, const std::shared_ptr<const DecodedMusic>& music) {
   std::string note;
-  for (int i = 0; i < 3000 && !beats.update(music, note); ++i) {
+  for (int i = 0; i < 3000; ++i) {
+    if (beats.update(music, note)) return note;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  return note;
+  return {};
 }
 
 TEST(MusicBeats, FindsTheBeatsOfEachMusicItIsGiven) {

@@ -151,6 +151,14 @@ TEST_F(SyncEditingTest, TheGridTurnsKeysIntoEdits) {
   EXPECT_FALSE(grid.columns[0].cells[SyncPanel::kRowsAround].key);
   EXPECT_EQ(grid.columns[0].cells[SyncPanel::kRowsAround].value, -1.5f);  // the curve between keys
   EXPECT_EQ(grid.marks[SyncPanel::kRowsAround - 2], RowMark::kBar);      // row 28
+
+  // Found beats put the lines on their nearest rows; every fourth starts a bar, and a
+  // beat that shares a row with a bar's leaves it a bar.
+  panel.setBeats({0.0, 0.5, 1.0, 1.5, 1.52});  // rows 0, 7, 14, 21, 21
+  panel.fillGrid(30.0 / 14.0, grid);            // rows 14 to 46
+  EXPECT_EQ(grid.marks[0], RowMark::kBeat);
+  EXPECT_EQ(grid.marks[7], RowMark::kBar);
+  EXPECT_EQ(grid.marks[14], RowMark::kNone);
 }
 
 }  // namespace

@@ -123,6 +123,7 @@ TEST(TrackEditor, EditsThatChangeNothingAreNoSteps) {
   EXPECT_FALSE(editor.paste(0, 0));  // nothing copied
   EXPECT_FALSE(editor.setValue(2, 0, 1.0f));
   EXPECT_FALSE(editor.beginDrag(0, 3));
+  EXPECT_FALSE(editor.replaceTracks({{0, kLine}, {5, {}}}));  // the same keys; no such track
   // Rows out of order: shown, never sorted by an edit.
   EXPECT_FALSE(editor.editable(1));
   EXPECT_FALSE(editor.setValue(1, 9, 1.0f));
