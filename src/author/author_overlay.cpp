@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "author/overlay_layout.h"
 #include "author/transport.h"
 
 namespace quintaval {
@@ -79,16 +80,12 @@ void addArrowGlyphs(ImFontAtlas& atlas) {
 
 constexpr ImU32 kLoopColour = IM_COL32(70, 130, 230, 110);
 constexpr ImU32 kLoopEdgeColour = IM_COL32(120, 180, 255, 255);
-constexpr ImU32 kPlayheadColour = IM_COL32(255, 90, 60, 255);
 constexpr ImU32 kTickColour = IM_COL32(170, 170, 180, 255);
 constexpr ImU32 kBeatTickColour = IM_COL32(120, 200, 120, 150);
 constexpr ImU32 kBarTickColour = IM_COL32(140, 240, 140, 255);
 constexpr ImU32 kOnsetColour = IM_COL32(250, 170, 60, 170);
 const ImVec4 kAlertColour(1.0f, 0.35f, 0.3f, 1.0f);
 
-constexpr float kMargin = 8.0f;
-constexpr float kTimelineHeight = 40.0f;
-constexpr float kSidePanelWidth = 400.0f;
 constexpr float kNowPanelHeight = 290.0f;
 
 // A plot as wide as the space left on its line (ImGui's plots take no negative widths).
@@ -166,7 +163,7 @@ void AuthorOverlay::draw(const OverlaySnapshot& snapshot, Transport& transport, 
 
 void AuthorOverlay::drawHint() {
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(kMargin, display.y - kMargin), ImGuiCond_Always, ImVec2(0.0f, 1.0f));
+  ImGui::SetNextWindowPos(ImVec2(kOverlayMargin, display.y - kOverlayMargin), ImGuiCond_Always, ImVec2(0.0f, 1.0f));
   ImGui::SetNextWindowBgAlpha(0.6f);
   ImGui::Begin("##hint", nullptr,
                ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoInputs | ImGuiWindowFlags_AlwaysAutoResize |
@@ -220,7 +217,8 @@ void AuthorOverlay::drawTimeline(const OverlaySnapshot& snapshot, Transport& tra
   }
   // The music's beats from the top (bars longer) and its onsets across the middle, as
   // tall as they are strong.
-  const BeatMarks& rhythm = *snapshot.beats;
+  static const BeatMarks kNoRhythm;
+  const BeatMarks& rhythm = snapshot.beats ? *snapshot.beats : kNoRhythm;
   for (std::size_t i = 0; i < rhythm.beats.size(); ++i) {
     const float bx = xAt(rhythm.beats[i]);
     draw->AddLine(ImVec2(bx, top), ImVec2(bx, top + (i % 4 == 0 ? 8.0f : 3.0f)), i % 4 == 0 ? kBarTickColour : kBeatTickColour);
@@ -238,7 +236,7 @@ void AuthorOverlay::drawTimeline(const OverlaySnapshot& snapshot, Transport& tra
 
 void AuthorOverlay::drawNow(const OverlaySnapshot& snapshot) {
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(display.x - kSidePanelWidth - kMargin, kMargin), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowPos(ImVec2(display.x - kSidePanelWidth - kOverlayMargin, kOverlayMargin), ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowSize(ImVec2(kSidePanelWidth, kNowPanelHeight), ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowBgAlpha(0.75f);
   ImGui::Begin("Now");
@@ -270,8 +268,8 @@ void AuthorOverlay::drawNow(const OverlaySnapshot& snapshot) {
 
 void AuthorOverlay::drawTracks(const OverlaySnapshot& snapshot, SyncPanel& panel) {
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(kMargin, kMargin), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(kSidePanelWidth, display.y - kTimelineHeight - 2.0f * kMargin),
+  ImGui::SetNextWindowPos(ImVec2(kOverlayMargin, kOverlayMargin), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowSize(ImVec2(kSidePanelWidth, display.y - kTimelineHeight - 2.0f * kOverlayMargin),
                            ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowBgAlpha(0.75f);
   ImGui::Begin("Tracks");
@@ -300,9 +298,9 @@ void AuthorOverlay::drawTracks(const OverlaySnapshot& snapshot, SyncPanel& panel
 
 void AuthorOverlay::drawLog(const OverlaySnapshot& snapshot) {
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  const float top = kNowPanelHeight + 2.0f * kMargin;
-  ImGui::SetNextWindowPos(ImVec2(display.x - kSidePanelWidth - kMargin, top), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(kSidePanelWidth, std::max(display.y - kTimelineHeight - kMargin - top, 80.0f)),
+  const float top = kNowPanelHeight + 2.0f * kOverlayMargin;
+  ImGui::SetNextWindowPos(ImVec2(display.x - kSidePanelWidth - kOverlayMargin, top), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowSize(ImVec2(kSidePanelWidth, std::max(display.y - kTimelineHeight - kOverlayMargin - top, 80.0f)),
                            ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowBgAlpha(0.75f);
   ImGui::Begin("Log");

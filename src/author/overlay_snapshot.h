@@ -38,7 +38,7 @@ struct OverlaySnapshot {
   std::array<int, 2> shakeBins{};  // the bins the camera shake reads (x, y)
   std::vector<AuthorLogEntry> log;  // the last entries, newest last
   SyncGrid sync;                    // the sync panel's rows around now
-  std::shared_ptr<const BeatMarks> beats = std::make_shared<BeatMarks>();  // the music's rhythm
+  std::shared_ptr<const BeatMarks> beats;  // the music's rhythm; null before its analysis
 };
 
 }  // namespace quintaval

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "author/overlay_layout.h"
 #include "author/sync_panel.h"
 #include "timeline/clock.h"
 
@@ -22,12 +23,7 @@ constexpr ImU32 kBeatColour = IM_COL32(50, 50, 62, 200);
 constexpr ImU32 kCurveColour = IM_COL32(200, 200, 210, 255);
 constexpr ImU32 kKeyColour = IM_COL32(255, 210, 90, 255);
 constexpr ImU32 kPlotBackground = IM_COL32(25, 25, 32, 255);
-constexpr ImU32 kNowColour = IM_COL32(255, 90, 60, 255);
 
-// Where the grid first stands: between the tracks on the left and the panels on the right.
-constexpr float kSideWidth = 400.0f;
-constexpr float kMargin = 8.0f;
-constexpr float kTimelineHeight = 40.0f;
 constexpr float kCurveHeight = 26.0f;
 constexpr float kKeyPickPixels = 6.0f;
 
@@ -79,10 +75,11 @@ void drawCell(const SyncGrid& grid, const SyncCell& cell, int track, int row) {
 }  // namespace
 
 void drawSyncGrid(const SyncGrid& grid, SyncPanel& panel) {
+  // First between the tracks on the left and the panels on the right.
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(kSideWidth + 2.0f * kMargin, kMargin), ImGuiCond_FirstUseEver);
-  ImGui::SetNextWindowSize(ImVec2(std::max(display.x - 2.0f * (kSideWidth + 2.0f * kMargin), 300.0f),
-                                  std::max(display.y - kTimelineHeight - 2.0f * kMargin, 200.0f)),
+  ImGui::SetNextWindowPos(ImVec2(kSidePanelWidth + 2.0f * kOverlayMargin, kOverlayMargin), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowSize(ImVec2(std::max(display.x - 2.0f * (kSidePanelWidth + 2.0f * kOverlayMargin), 300.0f),
+                                  std::max(display.y - kTimelineHeight - 2.0f * kOverlayMargin, 200.0f)),
                            ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowBgAlpha(0.8f);
   ImGui::Begin(grid.unsaved ? "Sync *###sync" : "Sync###sync");
@@ -165,8 +162,8 @@ void drawTrackCurve(const OverlaySnapshot& snapshot, int index, SyncPanel& panel
   int rowUnder = static_cast<int>(std::lround(fromRow + (mouse.x - min.x) / width * (toRow - fromRow)));
   // A drag with Shift lands on the nearest beat's row, with Ctrl on the nearest onset's.
   const ImGuiIO& io = ImGui::GetIO();
-  if (io.KeyShift) rowUnder = snapToNearest(snapshot.beats->beats, rowUnder);
-  if (io.KeyCtrl && !io.KeyShift) rowUnder = snapToNearest(snapshot.beats->onsetTimes, rowUnder);
+  if (snapshot.beats && io.KeyShift) rowUnder = snapToNearest(snapshot.beats->beats, rowUnder);
+  if (snapshot.beats && io.KeyCtrl && !io.KeyShift) rowUnder = snapToNearest(snapshot.beats->onsetTimes, rowUnder);
   const float valueUnder = low + (max.y - mouse.y) / height * (high - low);
 
   const SyncKey* picked = nullptr;
@@ -206,7 +203,7 @@ void drawTrackCurve(const OverlaySnapshot& snapshot, int index, SyncPanel& panel
     draw->AddCircleFilled(ImVec2(xOf(key.row), yOf(key.value)), &key == picked ? 4.5f : 3.0f, kKeyColour);
   }
   const float now = xOf(snapshot.seconds * kRowsPerSecond);
-  draw->AddLine(ImVec2(now, min.y), ImVec2(now, max.y), kNowColour);
+  draw->AddLine(ImVec2(now, min.y), ImVec2(now, max.y), kPlayheadColour);
   draw->PopClipRect();
   if (picked) ImGui::SetTooltip("row %d: %g", picked->row, picked->value);
 }

@@ -77,7 +77,7 @@ std::unique_ptr<SyncDevice> SyncDevice::create(const std::string& base) {
 }
 
 std::string SyncDevice::trackPath(const std::string& name) const {
-  return base_ + "_" + name + ".track";
+  return trackFilePath(base_, name);
 }
 
 SyncTrack* SyncDevice::requestedTrack(const std::string& name) {

@@ -68,7 +68,7 @@ class SyncDevice {
   // was never requested. The handle stays the same.
   bool reloadTrack(const std::string& name);
 
-  // base + "_" + name + ".track", the name used unchanged (dots included).
+  // The file of track `name` (see trackFilePath).
   std::string trackPath(const std::string& name) const;
   const std::string& base() const { return base_; }
 

@@ -38,6 +38,10 @@ struct FileCloser {
 
 }  // namespace
 
+std::string trackFilePath(const std::string& base, const std::string& name) {
+  return base + "_" + name + ".track";
+}
+
 bool readTrackFile(const std::string& path, std::vector<SyncKey>& keys, TrackFileReport* report) {
   keys.clear();
   TrackFileReport local;

@@ -22,6 +22,10 @@ constexpr int kTrackKeyBytes = 9;
 // rather than read into memory it would exhaust.
 constexpr std::int64_t kMaxTrackKeys = std::int64_t{1} << 24;
 
+// The file of track `name` for the track files' `base` (such as "Data/Rocket/sync"):
+// base + "_" + name + ".track", the name used unchanged (dots included).
+std::string trackFilePath(const std::string& base, const std::string& name);
+
 // What a read found beyond the keys, for tools that report damaged files.
 struct TrackFileReport {
   std::int32_t announcedCount = 0;  // the count field as stored (0 if the file is shorter)

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "sync/track_file.h"
 #include "sync/track_sheet.h"
 
 namespace quintaval {
@@ -53,7 +54,7 @@ class TrackSaver {
   // for none.
   TrackSaver(std::string trackBase, std::string sheetPath);
 
-  std::string trackPath(const std::string& name) const { return base_ + "_" + name + ".track"; }
+  std::string trackPath(const std::string& name) const { return trackFilePath(base_, name); }
   const std::string& sheetPath() const { return sheetPath_; }
   const std::string& recoveryPath() const { return recoveryPath_; }
 

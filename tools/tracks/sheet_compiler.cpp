@@ -46,7 +46,7 @@ SheetCompile compileSheet(const std::string& sheetPath, const fs::path& outDir, 
   std::vector<std::pair<std::string, std::string>> staged;  // temporary, final
   bool ok = true;
   for (const SheetTrack& track : sheet.tracks) {
-    const std::string path = (outDir / (base + "_" + track.name + ".track")).string();
+    const std::string path = trackFilePath((outDir / base).string(), track.name);
     std::string temp;
     if (!stageTrackFile(path, track.keys, temp)) {
       std::fprintf(stderr, "%s:%d: error: cannot write %s: %s\n", sheetPath.c_str(), track.line,
