@@ -118,6 +118,9 @@ AuthorOverlay::AuthorOverlay(GLFWwindow* window) : created_(std::chrono::steady_
   ImGuiIO& io = ImGui::GetIO();
   io.IniFilename = nullptr;  // no imgui.ini in the author's folder
   io.LogFilename = nullptr;
+  // The desktops' usual double-click time; ImGui's 0.3 s is short for a demo that draws
+  // only a few frames a second while it loads the machine.
+  io.MouseDoubleClickTime = 0.5f;
   ImGui::StyleColorsDark();
   addArrowGlyphs(*io.Fonts);
   ImGui_ImplGlfw_InitForOpenGL(window, true);  // calls the callbacks installed before

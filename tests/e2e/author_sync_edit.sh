@@ -66,19 +66,20 @@ grep -q '^# Sync sheet of the sample demo' "$sheet" || fail "the sheet lost its 
 keys() { "$tracks" dump "$rocket/sync_scene.num.track" | grep -c '^[0-9-]'; }
 dumped() { "$tracks" dump "$rocket/sync_scene.num.track"; }
 # Runs the xdotool gesture $2... until, after a save, `$1` is true; on a busy machine a
-# slow frame can take both clicks of a double-click as one, so a gesture gets 3 tries.
+# slow frame can take both clicks of a double-click as one, so a gesture gets 3 tries,
+# the clicks of a double-click further apart each time ($gap ms).
 until_saved() {
   local check=$1
   shift
-  for attempt in 1 2 3; do
-    xdotool "$@" sleep 1 key ctrl+s sleep 1
+  for gap in 120 250 380; do
+    xdotool "${@//GAP/$gap}" sleep 1 key ctrl+s sleep 1
     eval "$check" && return 0
   done
   return 1
 }
 overlay
 count=$(keys)
-until_saved '[[ $(keys) == $((count + 1)) ]]' mousemove 260 80 sleep 0.5 click --repeat 2 --delay 150 1 ||
+until_saved '[[ $(keys) == $((count + 1)) ]]' mousemove 260 80 sleep 0.5 click --repeat 2 --delay GAP 1 ||
   fail "a double-click did not add a key"
 added=$(dumped)
 until_saved '[[ $(dumped) != "$added" ]]' mousemove 260 80 sleep 0.5 mousedown 1 sleep 0.5 mousemove 262 70 \
